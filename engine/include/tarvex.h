@@ -1,0 +1,70 @@
+/* Tarvex - airfoil coordinate conversion engine.
+ *
+ * C interface of the shared library. Every argument is passed by address,
+ * except the declared length that follows each character argument by value.
+ * Arrays are indexed from 1 in the engine's terms: element 0 in C is point 1.
+ * Integers are 32 bits, coordinates single precision.
+ */
+#ifndef TARVEX_H
+#define TARVEX_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  define TARVEX_CALL __stdcall
+#  if defined(TARVEX_BUILDING)
+#    define TARVEX_API __declspec(dllexport)
+#  else
+#    define TARVEX_API __declspec(dllimport)
+#  endif
+#else
+#  define TARVEX_CALL
+#  define TARVEX_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Status codes returned by INORM. */
+enum {
+  TARVEX_OK = 0,
+  TARVEX_INPUT_NOT_FOUND = 1,
+  TARVEX_OUTPUT_NOT_WRITABLE = 2,
+  TARVEX_UNKNOWN_FORMAT = 3, /* reserved, never returned */
+  TARVEX_READ_FAILED = 4,
+  TARVEX_NO_AREA = 5,
+  TARVEX_WRITE_FAILED = 6,
+  TARVEX_NO_THREE_COLUMNS = 7
+};
+
+/* Converts one coordinate file.
+ *  inName/inDecl, outName/outDecl: file names and their buffer sizes.
+ *  inLen, outLen: significant lengths of the names.
+ *  x, y: work arrays of *count points; on return the points written.
+ *  count: in capacity, out number of points written.
+ *  format: 1..17; negative for the same format without comments.
+ *  append, redistribute, keepSize: flags (nonzero / 1).
+ *  xmin, xmax: out, x-range of the input before normalisation.
+ *  xFactor, yFactor: distortion applied before writing. */
+TARVEX_API int32_t TARVEX_CALL INORM(const char *inName, int32_t inDecl,
+                                     const char *outName, int32_t outDecl,
+                                     const int32_t *inLen,
+                                     const int32_t *outLen, float *x, float *y,
+                                     int32_t *count, int32_t *format,
+                                     const int32_t *append,
+                                     const int32_t *redistribute,
+                                     const int32_t *keepSize, float *xmin,
+                                     float *xmax, const float *xFactor,
+                                     const float *yFactor);
+
+/* Sets the standard x-stations used by redistribution.
+ * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than 1. */
+TARVEX_API int32_t TARVEX_CALL ISETXS(const float *stations,
+                                      const int32_t *count);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,106 @@
+// The shared library as the desktop program uses it: loaded by name at run
+// time, its two entries found by name and called with the documented
+// arguments.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tarvex.h"
+#include "test_support.h"
+
+namespace {
+
+using InormEntry = decltype(&INORM);
+using IsetxsEntry = decltype(&ISETXS);
+
+class LoadedEngine : public ::testing::Test {
+protected:
+  void SetUp() override {
+    handle_ = dlopen(TARVEX_BIN_DIR "/libtarvex.so", RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle_, nullptr) << dlerror();
+    inorm_ = reinterpret_cast<InormEntry>(dlsym(handle_, "INORM"));
+    isetxs_ = reinterpret_cast<IsetxsEntry>(dlsym(handle_, "ISETXS"));
+    ASSERT_NE(inorm_, nullptr);
+    ASSERT_NE(isetxs_, nullptr);
+  }
+  void TearDown() override {
+    if (handle_ != nullptr) dlclose(handle_);
+  }
+
+  // Calls INORM the way the desktop program does: names in fixed buffers.
+  int32_t convert(const std::string& in, const std::string& out, int32_t& count, int32_t& format,
+                  int32_t inLength = -1, int32_t redistribute = 0) {
+    char inBuffer[255], outBuffer[255];
+    std::memset(inBuffer, ' ', sizeof inBuffer);
+    std::memset(outBuffer, ' ', sizeof outBuffer);
+    std::memcpy(inBuffer, in.data(), in.size());
+    std::memcpy(outBuffer, out.data(), out.size());
+    const int32_t inLen = inLength >= 0 ? inLength : 255;
+    const int32_t outLen = 255;
+    x_.assign(static_cast<std::size_t>(count), 0.0f);
+    y_.assign(static_cast<std::size_t>(count), 0.0f);
+    const int32_t append = 0, keepSize = 0;
+    const float one = 1.0f;
+    return inorm_(inBuffer, 255, outBuffer, 255, &inLen, &outLen, x_.data(), y_.data(), &count,
+                  &format, &append, &redistribute, &keepSize, &xmin_, &xmax_, &one, &one);
+  }
+
+  void* handle_ = nullptr;
+  InormEntry inorm_ = nullptr;
+  IsetxsEntry isetxs_ = nullptr;
+  std::vector<float> x_, y_;
+  float xmin_ = 0, xmax_ = 0;
+};
+
+TEST_F(LoadedEngine, ConvertsThroughTheCInterface) {
+  tarvex::test::TempDir dir;
+  const auto input =
+      dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(2412, 31)));
+  const auto output = dir.file("naca.geo");
+  int32_t count = 500, format = -1;
+  ASSERT_EQ(convert(input.string(), output.string(), count, format), TARVEX_OK);
+  EXPECT_EQ(count, 61);
+  EXPECT_EQ(format, 1);  // the format without comments is stored back positive
+  EXPECT_FLOAT_EQ(x_[0], 1.0f);
+  EXPECT_FLOAT_EQ(xmax_, 1.0f);
+  EXPECT_EQ(tarvex::test::splitLines(tarvex::test::readFile(output)).size(), 62u);
+}
+
+TEST_F(LoadedEngine, NameLengthsAndFailures) {
+  tarvex::test::TempDir dir;
+  const auto output = dir.file("out.txt");
+  int32_t count = 500, format = 1;
+  EXPECT_EQ(convert("", output.string(), count, format, 0), TARVEX_INPUT_NOT_FOUND);
+  EXPECT_EQ(convert("x", output.string(), count, format, 256), TARVEX_INPUT_NOT_FOUND);
+  EXPECT_EQ(convert((dir.path() / "missing").string(), output.string(), count, format),
+            TARVEX_INPUT_NOT_FOUND);
+  EXPECT_EQ(count, 500);  // unchanged on failure
+  EXPECT_EQ(format, 1);
+  EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST_F(LoadedEngine, StationTable) {
+  const std::vector<float> stations{0.0f, 0.5f, 1.0f};
+  int32_t n = 3;
+  EXPECT_EQ(isetxs_(stations.data(), &n), 0);
+  n = 0;
+  EXPECT_EQ(isetxs_(stations.data(), &n), 2);
+  std::vector<float> many(1001, 0.5f);
+  n = 1001;
+  EXPECT_EQ(isetxs_(many.data(), &n), 1);
+}
+
+TEST(LibrarySymbols, OnlyTheTwoEntriesAreExported) {
+  if (!tarvex::test::findProgram("nm")) GTEST_SKIP() << "nm not installed";
+  std::string symbols;
+  ASSERT_EQ(tarvex::test::runCommand("nm -D --defined-only " TARVEX_BIN_DIR
+                                     "/libtarvex.so | awk '$2 ~ /^[TD]$/ {print $3}'",
+                                     &symbols),
+            0);
+  EXPECT_EQ(symbols, "INORM\nISETXS\n");
+}
+
+}  // namespace

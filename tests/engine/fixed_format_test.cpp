@@ -1,0 +1,57 @@
+#include "fixed_format.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex::fmt {
+namespace {
+
+TEST(FixedFormatF, RoundsAndRightJustifies) {
+  EXPECT_EQ(F(0.5, 20, 8), "          0.50000000");
+  EXPECT_EQ(F(-0.5, 20, 8), "         -0.50000000");
+  EXPECT_EQ(F(1.0, 12, 6), "    1.000000");
+  EXPECT_EQ(F(0.123456789, 10, 7), " 0.1234568");
+  EXPECT_EQ(F(2.5, 4, 0), "  2.");  // halves of the binary value round to even
+  EXPECT_EQ(F(3.0, 2, 0), "3.");
+  EXPECT_EQ(F(12.3456, 8, 3), "  12.346");
+}
+
+TEST(FixedFormatF, LeadingZeroOnlyWhereTheFieldHasRoom) {
+  EXPECT_EQ(F(0.5, 9, 7), "0.5000000");
+  EXPECT_EQ(F(0.5, 8, 7), ".5000000");
+  EXPECT_EQ(F(-0.5, 9, 7), "-.5000000");
+  EXPECT_EQ(F(-0.5, 10, 7), "-0.5000000");
+}
+
+TEST(FixedFormatF, OverflowGivesAsterisks) {
+  EXPECT_EQ(F(100.0, 10, 7), "**********");
+  EXPECT_EQ(F(-10.0, 10, 7), "**********");
+  EXPECT_EQ(F(99.99999999, 10, 7), "**********");  // rounds to 100
+  EXPECT_EQ(F(9.99999, 10, 7), " 9.9999900");
+  EXPECT_EQ(F(100000.0, 12, 6), "************");
+  EXPECT_EQ(F(1.0 / 0.0, 6, 2), "******");
+}
+
+TEST(FixedFormatF, ValueRoundingToZeroHasNoSign) {
+  EXPECT_EQ(F(-1.0e-12, 20, 8), "          0.00000000");
+  EXPECT_EQ(F(-0.0, 8, 3), "   0.000");
+}
+
+TEST(FixedFormatI, WidthsDigitsAndOverflow) {
+  EXPECT_EQ(I(61, 12), "          61");
+  EXPECT_EQ(I(-123, 6), "  -123");
+  EXPECT_EQ(I(1000, 3), "***");
+  EXPECT_EQ(I(7, 3, 3), "007");
+  EXPECT_EQ(I(1000, 3, 3), "***");
+  EXPECT_EQ(I(-5, 4, 2), " -05");
+}
+
+TEST(FixedFormatAX, TextFields) {
+  EXPECT_EQ(A("lower", 5), "lower");
+  EXPECT_EQ(A("longer text", 6), "longer");
+  EXPECT_EQ(A("ab", 4), "  ab");
+  EXPECT_EQ(X(3), "   ");
+  EXPECT_EQ(X(0), "");
+}
+
+}  // namespace
+}  // namespace tarvex::fmt
