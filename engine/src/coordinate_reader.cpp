@@ -27,6 +27,14 @@ bool startsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
+int valuesNeeded(int kind) {
+  switch (kind) {
+    case kLayoutThreeColumns: return 3;
+    case kLayoutFourColumns: return 4;
+    default: return 2;
+  }
+}
+
 // Removes each point identical to the one before it; returns the new count.
 int removeRepeatedPoints(Points& p, int count) {
   if (count < 1) return 0;
@@ -85,7 +93,10 @@ int INKOO(LineInput& in, LineOutput& out, std::span<float> x, std::span<float> y
     }
     SHRINK(line);
     const int numbers = DLFF(in, v, line);
-    if (numbers < 0 && front != 0) continue;  // an unreadable number is not stored
+    // A data line with fewer numbers than its layout needs (such as a
+    // placeholder "0.0000 ......") is not stored: the values left from the
+    // line before would make up a point the file does not hold.
+    if (front != 0 && numbers < valuesNeeded(kind)) continue;
     if (front == 0) {
       if (numbers == 3) {
         kind = kLayoutThreeColumns;

@@ -178,6 +178,13 @@ TEST(ReaderRepeatedPoints, RunsCollapseToOne) {
   EXPECT_EQ(r.count, 5);
 }
 
+TEST(ReaderTwoColumns, LinesWithTooFewNumbersAreNotStored) {
+  const Read r = readText("1.0 0.0\n0.5 0.1\n0.0 ......\n0.0 0.0\n0.5 -0.1\n1.0 0.0\n");
+  ASSERT_EQ(r.status, 0);
+  ASSERT_EQ(r.count, 5);
+  EXPECT_EQ(r.y[2], 0.0f);  // not the 0.1 of the line before
+}
+
 TEST(ReaderSwap, ReversesTheFirstPoints) {
   std::vector<float> x{1, 2, 3, 4, 5}, y{5, 4, 3, 2, 1};
   SWAP(x, y, 4);
