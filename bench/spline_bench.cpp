@@ -1,0 +1,39 @@
+// Redistribution of a section onto cosine stations (the same-x preparation of
+// the paired writers) and onto the standard stations.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "bench_support.h"
+#include "redistribution.h"
+
+namespace {
+
+void Redistribute(benchmark::State& state, int points, int mode) {
+  const auto section = tarvex::bench::nacaSection(2412, points, false);
+  std::vector<float> x(1000), y(1000);
+  const int m = 2 * (points / 2) + 1;
+  for (auto _ : state) {
+    std::copy(section.x.begin(), section.x.end(), x.begin());
+    std::copy(section.y.begin(), section.y.end(), y.begin());
+    int n = points;
+    const int status =
+        tarvex::IRESPL(x, y, n, mode == tarvex::kCosineStations ? m : n + 1, 1.0f, mode);
+    if (status != 0) state.SkipWithError("redistribution refused");
+    benchmark::DoNotOptimize(x.data());
+    benchmark::DoNotOptimize(y.data());
+  }
+}
+
+void RedistributeCosine999(benchmark::State& state) {
+  Redistribute(state, 999, tarvex::kCosineStations);
+}
+void RedistributeStations200(benchmark::State& state) {
+  Redistribute(state, 200, tarvex::kStandardStations);
+}
+
+BENCHMARK(RedistributeCosine999)->Unit(benchmark::kMillisecond);
+BENCHMARK(RedistributeStations200)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
