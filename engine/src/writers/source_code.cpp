@@ -1,0 +1,70 @@
+// Formats 14 and 15: array initialisations for FORTRAN/BASIC and C/Java
+// source text. The two differ only in their symbols.
+#include <string>
+#include <string_view>
+
+#include "engine_state.h"
+#include "fixed_format.h"
+#include "writers/writers.h"
+
+namespace tarvex::writers {
+namespace {
+
+struct SourceSymbols {
+  char open;   // opening bracket of an index
+  char close;  // closing bracket
+  char statementEnd;
+  char quote;
+  int firstIndex;
+  bool backslashEscapes;  // a quote inside a string is \" rather than ""
+};
+
+constexpr SourceSymbols kFortranBasic{'(', ')', ' ', '"', 1, false};
+constexpr SourceSymbols kCJava{'[', ']', ';', '"', 0, true};
+
+// The name as the body of a string literal, so that a quote or backslash in
+// it cannot end the literal early.
+std::string quotedName(std::string_view name, const SourceSymbols& s) {
+  std::string text(1, s.quote);
+  for (const char c : name) {
+    if (s.backslashEscapes && (c == s.quote || c == '\\')) {
+      text += '\\';
+    } else if (!s.backslashEscapes && c == s.quote) {
+      text += s.quote;
+    }
+    text += c;
+  }
+  text += s.quote;
+  return text;
+}
+
+bool writeCoordinate(WriterContext& ctx, const SourceSymbols& s, char letter, int i, float value) {
+  const std::string text = "___" + std::string(1, letter) + s.open +
+                           std::to_string(i - 1 + s.firstIndex) + s.close + "_=_" +
+                           fmt::F(value, 10, 7) + s.statementEnd;
+  return ctx.line(compacted(text, true));
+}
+
+int writeSource(WriterContext& ctx, const SourceSymbols& s) {
+  if (!ctx.line(compacted("***_TODO:_add_array_and_string_dimensioning_***", true))) {
+    return kWriteFailed;
+  }
+  // The name keeps its blanks, and is written whole however long it is.
+  if (!ctx.line("   NAME = " + quotedName(trimmedName(), s) + s.statementEnd)) return kWriteFailed;
+  if (!ctx.line(compacted("___NPTS_=_" + std::to_string(ctx.n) + s.statementEnd, true))) {
+    return kWriteFailed;
+  }
+  for (int i = 1; i <= ctx.n; ++i) {
+    if (!writeCoordinate(ctx, s, 'X', i, ctx.X(i)) || !writeCoordinate(ctx, s, 'Y', i, ctx.Y(i))) {
+      return kWriteFailed;
+    }
+  }
+  return kWriteOk;
+}
+
+}  // namespace
+
+int fortranBasic(WriterContext& ctx) { return writeSource(ctx, kFortranBasic); }
+int cJava(WriterContext& ctx) { return writeSource(ctx, kCJava); }
+
+}  // namespace tarvex::writers

@@ -1,0 +1,71 @@
+// Format 13: an XML airfoil document with an identity transformation and
+// one coordinate block.
+#include <string>
+#include <string_view>
+
+#include "engine_state.h"
+#include "fixed_format.h"
+#include "writers/writer_lines.h"
+#include "writers/writers.h"
+
+namespace tarvex::writers {
+namespace {
+
+constexpr std::string_view kAirfoilNamespace = "http://www.tarvex.org/airfoil-schema";
+
+// The name as element content: markup characters become references and the
+// control characters XML does not allow become blanks, so the document is
+// well-formed whatever the first input line held.
+std::string escapedName(std::string_view name) {
+  std::string text;
+  text.reserve(name.size());
+  for (const char c : name) {
+    switch (c) {
+      case '&':
+        text += "&amp;";
+        break;
+      case '<':
+        text += "&lt;";
+        break;
+      case '>':
+        text += "&gt;";
+        break;
+      default: {
+        const auto code = static_cast<unsigned char>(c);
+        text += (code < 0x20 && c != '\t') ? ' ' : c;
+      }
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+int xmlDocument(WriterContext& ctx) {
+  const std::string ns(kAirfoilNamespace);
+  if (!writeLines(
+          ctx, {R"(<?xml version="1.0" encoding="ISO-8859-1"?>)", "<airfoil xmlns=\"" + ns + "\"",
+                R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance")",
+                "xsi:schemaLocation=\"" + ns + " airfoil-schema.xsd\">",
+                "<name>" + escapedName(trimmedName()) + "</name>", "<elements>", "<element>",
+                "<transformation>", "   <scaling>",
+                "      <point><x>1.0</x><y>1.0</y><z>1.0</z></point>", "   </scaling>",
+                "   <translation>", "      <point><x>0.0</x><y>0.0</y><z>0.0</z></point>",
+                "   </translation>", "   <rotation>",
+                "      <point><x>0.0</x><y>0.0</y><z>0.0</z></point>", "   </rotation>",
+                "</transformation>", compacted("___<coordinates>", true)})) {
+    return kWriteFailed;
+  }
+  const std::string zero = fmt::F(0.0, 10, 7);
+  for (int i = 1; i <= ctx.n; ++i) {
+    const std::string point = "______<point><x>" + fmt::F(ctx.X(i), 10, 7) + "</x><y>" +
+                              fmt::F(ctx.Y(i), 10, 7) + "</y><z>" + zero + "</z></point>";
+    if (!ctx.line(compacted(point, true))) return kWriteFailed;
+  }
+  if (!writeLines(ctx, {"   </coordinates>", "</element>", "</elements>", "</airfoil>"})) {
+    return kWriteFailed;
+  }
+  return kWriteOk;
+}
+
+}  // namespace tarvex::writers
