@@ -1,0 +1,14 @@
+// MAIN: the console dialogue that converts one input file into one or more
+// formats collected in one output file.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+namespace tarvex::console {
+
+// Asks for the language, the two file names and then format after format
+// until 0, the end of the answers or the first failed conversion.
+void MAIN(std::istream& answers, std::ostream& terminal);
+
+}  // namespace tarvex::console

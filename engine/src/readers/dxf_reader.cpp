@@ -1,0 +1,163 @@
+// READDXF: the vertices of a POLYLINE entity, or the control points of a
+// SPLINE entity, as (group code line, value line) pairs.
+#include <optional>
+#include <string>
+
+#include "fixed_format.h"
+#include "line_scan.h"
+#include "readers/reader_text.h"
+#include "special_readers.h"
+
+namespace tarvex {
+namespace {
+
+constexpr int kSearchLines = 5000;
+constexpr int kPairsPerVertex = 50;
+
+enum class Entity { kPolyline, kSpline };
+
+struct PointSink {
+  std::span<float> x, y;
+  int capacity;
+  int& n;
+  // Code 10 comes before its code 20. Every file starts again at 0, so a
+  // vertex without its own x never takes one from an earlier file.
+  float pendingX = 0.0f;
+
+  // Points beyond the capacity are dropped; the file is still read on.
+  void add(float yValue) {
+    if (n >= capacity) return;
+    x[static_cast<std::size_t>(n)] = pendingX;
+    y[static_cast<std::size_t>(n)] = yValue;
+    ++n;
+  }
+};
+
+bool endsEntity(std::string_view text) {
+  return text.starts_with("SEQEND") || text.starts_with("ENDSEC");
+}
+
+// The group code of a code line, when the line holds exactly one number
+// and that number is a whole one.
+std::optional<int> groupCode(LineInput& in, const LineBuffer& line) {
+  const auto decoded = readers::decodeText(in, lineView(line));
+  if (decoded.found != 1) return std::nullopt;
+  const auto code = readers::truncatedInteger(decoded.value[0]);
+  if (static_cast<float>(code) != decoded.value[0] || code < 0 || code > 9999) return std::nullopt;
+  return static_cast<int>(code);
+}
+
+std::optional<float> firstNumber(LineInput& in, const LineBuffer& line) {
+  const auto decoded = readers::decodeText(in, lineView(line));
+  if (decoded.count == 0) return std::nullopt;
+  return decoded.value[0];
+}
+
+// The first entity word at column 1; nothing at the end of the input.
+// After the search window the lines that follow are read as a polyline.
+std::optional<Entity> findEntity(LineInput& in) {
+  LineBuffer line;
+  for (int i = 0; i < kSearchLines; ++i) {
+    if (!in.read(line)) return std::nullopt;
+    if (readers::startsWith(line, "POLYLINE")) return Entity::kPolyline;
+    if (readers::startsWith(line, "SPLINE  ")) return Entity::kSpline;
+  }
+  return Entity::kPolyline;
+}
+
+// One VERTEX: up to 50 pairs until its code 20 has given the point.
+bool readVertex(LineInput& in, PointSink& sink) {
+  LineBuffer code, value;
+  for (int pair = 0; pair < kPairsPerVertex; ++pair) {
+    if (!in.read(code) || !in.read(value)) return false;
+    const auto number = groupCode(in, code);
+    if (!number) continue;
+    if (*number == 10) {
+      if (const auto v = firstNumber(in, value)) sink.pendingX = *v;
+    } else if (*number == 20) {
+      if (const auto v = firstNumber(in, value)) sink.add(*v);
+      return true;
+    }
+  }
+  return true;
+}
+
+void readPolyline(LineInput& in, PointSink& sink) {
+  LineBuffer line;
+  for (int i = 0; i < kSearchLines; ++i) {
+    if (!in.read(line)) return;
+    SHRINK(line);
+    const auto text = lineView(line);
+    if (text.starts_with("VERTEX")) {
+      if (!readVertex(in, sink)) return;
+    } else if (endsEntity(text)) {
+      return;
+    }
+  }
+}
+
+// The warning and the degree and count lines go to the output whatever the comments
+// flag says; a failed write shows later, when the writer uses the output.
+void note(LineOutput& out, const std::string& text) { static_cast<void>(out.write(text)); }
+
+// 40 (knot values) and the other codes are passed over.
+bool usesValue(int code) {
+  return code == 10 || code == 20 || code == 71 || code == 72 || code == 73;
+}
+
+void readSpline(LineInput& in, LineOutput& out, PointSink& sink) {
+  note(out, "; WARNING:  DXF SPLINE entity not supported.");
+  note(out, ";           try lower version of DXF format.");
+  LineBuffer code, value;
+  for (int i = 0; i < kSearchLines; ++i) {
+    if (!in.read(code)) return;
+    SHRINK(code);
+    if (endsEntity(lineView(code))) return;
+    const auto number = groupCode(in, code);
+    if (!in.read(value)) return;
+    if (endsEntity(lineView(value))) return;
+    // Only the codes that use their value have it decoded: a text value
+    // such as a layer name starting with F would otherwise pull in the
+    // next line as a continuation.
+    if (!number || !usesValue(*number)) continue;
+    const auto v = firstNumber(in, value);
+    if (!v) continue;
+    switch (*number) {
+      case 10:
+        sink.pendingX = *v;
+        break;
+      case 20:
+        sink.add(*v);
+        break;
+      case 71:
+        note(out, "; Degree = " + fmt::F(static_cast<double>(readers::truncatedInteger(*v)), 2, 0));
+        break;
+      case 72:
+        note(out, "; # of Knots = " + fmt::I(readers::truncatedInteger(*v), 12));
+        break;
+      case 73:
+        note(out, "; # of Control Points = " + fmt::I(readers::truncatedInteger(*v), 12));
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void READDXF(LineInput& in, LineOutput& out, std::span<float> x, std::span<float> y, int& n) {
+  const int capacity = readers::usableCapacity(x, y, n);
+  n = 0;
+  in.rewind();
+  PointSink sink{x, y, capacity, n};
+  const auto entity = findEntity(in);
+  if (!entity) return;
+  if (*entity == Entity::kSpline) {
+    readSpline(in, out, sink);
+  } else {
+    readPolyline(in, sink);
+  }
+}
+
+}  // namespace tarvex

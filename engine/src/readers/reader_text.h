@@ -1,0 +1,39 @@
+// Small pieces shared by the CEF, DXF and XML readers: keyword tests on the
+// line as read, decoding a value text the engine's way and keeping every
+// store inside the caller's arrays.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "text_io.h"
+
+namespace tarvex::readers {
+
+// Values decoded from one text; count is the number actually stored.
+struct DecodedValues {
+  std::array<float, 4> value{};
+  int count = 0;
+  int found = 0;  // DLFF's own result: negative after a parse error
+};
+
+// Squeezes text (cut to one line buffer) and decodes it with DLFF. A text
+// that ends in a parse error still yields the numbers stored before it.
+DecodedValues decodeText(LineInput& in, std::string_view text);
+
+// True when the line starts with word at column 1.
+bool startsWith(const LineBuffer& line, std::string_view word);
+
+// Column of the first '=' counted from 1; 0 when there is none.
+int equalsColumn(const LineBuffer& line);
+
+// The number of points the arrays can take: the stated capacity, but never
+// more than either array holds.
+int usableCapacity(std::span<const float> x, std::span<const float> y, int n);
+
+// Truncation towards zero that stays defined for any float: values beyond
+// +-1e15 (infinities included) are held there, NaN gives 0.
+long long truncatedInteger(float value);
+
+}  // namespace tarvex::readers
