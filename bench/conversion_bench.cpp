@@ -19,7 +19,7 @@ fs::path benchFolder() {
   return (fs::is_directory(shm, error) ? shm : fs::temp_directory_path()) / "tarvex-bench";
 }
 
-void ConvertSeligFileToTwoColumns(benchmark::State& state) {
+void convertRepeatedly(benchmark::State& state, int format) {
   const fs::path dir = benchFolder();
   fs::create_directories(dir);
   const fs::path input = dir / "section.dat", output = dir / "section.geo";
@@ -27,7 +27,7 @@ void ConvertSeligFileToTwoColumns(benchmark::State& state) {
                                                    "NACA 2412");
   std::vector<float> x(1000), y(1000);
   tarvex::ConversionOptions options;
-  options.format = 1;
+  options.format = format;
   for (auto _ : state) {
     const auto result = tarvex::INORM(input.string(), output.string(), x, y, options);
     if (result.status != 0) state.SkipWithError("conversion failed");
@@ -35,6 +35,12 @@ void ConvertSeligFileToTwoColumns(benchmark::State& state) {
   }
   fs::remove_all(dir);
 }
+// The target: a 200-point file to two columns with the comment header.
+void ConvertSeligFileToTwoColumns(benchmark::State& state) { convertRepeatedly(state, 1); }
+// Reading alone: format 0 writes no data and no header.
+void ReadSeligFileOnly(benchmark::State& state) { convertRepeatedly(state, 0); }
+
+BENCHMARK(ReadSeligFileOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ConvertSeligFileToTwoColumns)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

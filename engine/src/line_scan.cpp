@@ -74,9 +74,12 @@ bool LISNUM(std::string_view text, LineOutput& out, bool comments) {
 void SHRINK(std::span<char> text) {
   if (text.empty()) return;
   const std::size_t n = text.size();
+  // Position n is never examined; trailing blanks end up as the fill anyway.
+  std::size_t last = n - 1;
+  while (last > 0 && isBlank(text[last - 1])) --last;
   std::size_t next = 0;
   bool inRun = false;
-  for (std::size_t i = 0; i + 1 < n; ++i) {
+  for (std::size_t i = 0; i < last; ++i) {
     if (isBlank(text[i])) {
       inRun = true;
       continue;
@@ -85,8 +88,7 @@ void SHRINK(std::span<char> text) {
     inRun = false;
     text[next++] = text[i];
   }
-  if (inRun && next > 0) text[next++] = ' ';
-  for (std::size_t i = next; i < n; ++i) text[i] = ' ';
+  std::fill(text.begin() + static_cast<std::ptrdiff_t>(next), text.end(), ' ');
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "text_io.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tarvex {
 
@@ -21,21 +22,19 @@ std::string_view trimRight(std::string_view text) {
   return text.substr(0, static_cast<std::size_t>(significantLength(text)));
 }
 
-LineInput::LineInput(std::istream& stream) : stream_(stream) { skipByteOrderMark(); }
+LineInput::LineInput(std::istream& stream) : stream_(stream), buffer_(64 * 1024) {}
 
-void LineInput::skipByteOrderMark() {
-  std::streambuf* buffer = stream_.rdbuf();
-  if (buffer == nullptr) return;
-  static constexpr unsigned char kBom[3] = {0xEF, 0xBB, 0xBF};
-  for (int i = 0; i < 3; ++i) {
-    const auto c = buffer->sgetc();
-    if (c != kBom[i]) {
-      // Only a complete mark is skipped; a partial one is put back.
-      for (int j = 0; j < i; ++j) buffer->sungetc();
-      return;
-    }
-    buffer->sbumpc();
+bool LineInput::fill() {
+  if (begin_ > 0) {
+    std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_),
+              buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
+    end_ -= begin_;
+    begin_ = 0;
   }
+  if (end_ == buffer_.size() || !stream_.good()) return end_ > begin_;
+  stream_.read(buffer_.data() + end_, static_cast<std::streamsize>(buffer_.size() - end_));
+  end_ += static_cast<std::size_t>(stream_.gcount());
+  return end_ > begin_;
 }
 
 bool LineInput::read(LineBuffer& line) {
@@ -44,8 +43,13 @@ bool LineInput::read(LineBuffer& line) {
     line = last_;
     return true;
   }
-  std::streambuf* buffer = stream_.rdbuf();
-  if (buffer == nullptr || !stream_.good()) return false;
+  if (atStart_) {
+    atStart_ = false;
+    while (end_ - begin_ < 3 && stream_.good() && fill()) {
+    }
+    static constexpr char kBom[] = "\xEF\xBB\xBF";
+    if (end_ - begin_ >= 3 && std::equal(kBom, kBom + 3, buffer_.data() + begin_)) begin_ += 3;
+  }
 
   // Keep one character beyond the 80 so that a carriage return ending an
   // 80-character line is still recognised as part of the line end.
@@ -55,16 +59,25 @@ bool LineInput::read(LineBuffer& line) {
   bool lastWasCr = false;
   bool any = false;
   for (;;) {
-    const auto c = buffer->sbumpc();
-    if (c == std::char_traits<char>::eof()) {
-      stream_.setstate(std::ios::eofbit);
+    if (begin_ == end_ && !fill()) break;
+    any = true;
+    const char* start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
+    const std::size_t length =
+        newline != nullptr ? static_cast<std::size_t>(newline - start) : available;
+    if (length > 0) {
+      const std::size_t take = std::min(length, raw.size() - kept);
+      std::copy_n(start, take, raw.data() + kept);
+      kept += take;
+      total += length;
+      lastWasCr = start[length - 1] == '\r';
+    }
+    begin_ += length;
+    if (newline != nullptr) {
+      ++begin_;
       break;
     }
-    any = true;
-    if (c == '\n') break;
-    if (kept < raw.size()) raw[kept++] = static_cast<char>(c);
-    ++total;
-    lastWasCr = (c == '\r');
   }
   if (!any) return false;
   if (lastWasCr && total == kept) --kept;
@@ -81,9 +94,10 @@ void LineInput::stepBack() {
 void LineInput::rewind() {
   stream_.clear();
   stream_.seekg(0);
+  begin_ = end_ = 0;
+  atStart_ = true;
   replay_ = false;
   haveLast_ = false;
-  skipByteOrderMark();
 }
 
 bool LineOutput::write(std::string_view text) {

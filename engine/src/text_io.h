@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvex {
 
@@ -36,9 +37,14 @@ public:
   void rewind();
 
 private:
-  void skipByteOrderMark();
+  // Makes more input available at buffer_[begin_, end_); false at the end.
+  bool fill();
 
   std::istream& stream_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool atStart_ = true;  // the byte-order mark is still to be looked for
   LineBuffer last_{};
   bool haveLast_ = false;
   bool replay_ = false;
