@@ -1,0 +1,45 @@
+// Run-time binding of the conversion engine libtarvex. The program does not link the
+// engine; it loads the library by name and finds INORM and ISETXS in it, each at its
+// first use. The library stays loaded until the program ends.
+#pragma once
+
+#include <QLibrary>
+#include <QString>
+
+#include "tarvex.h"
+
+class EngineLibrary {
+ public:
+  using SetStationsEntry = decltype(&ISETXS);
+  using ConvertEntry = decltype(&INORM);
+
+  // An explicit file name binds exactly that library; an empty one looks for "tarvex"
+  // beside the program first, then on the platform's library path.
+  explicit EngineLibrary(QString fileName = {});
+
+  // The entry, bound on the first call; nullptr when the library or the entry cannot be
+  // bound, with the loader's report in errorString().
+  SetStationsEntry setStationsEntry();
+  ConvertEntry convertEntry();
+
+  QString errorString() const { return error_; }
+
+ private:
+  bool load();
+  QFunctionPointer resolve(const char* name);
+
+  QString fileName_;
+  QLibrary library_;
+  bool loaded_ = false;
+  QString error_;
+  SetStationsEntry setStations_ = nullptr;
+  ConvertEntry convert_ = nullptr;
+};
+
+// The library named by the environment variable ALVANE_ENGINE, or empty for the usual
+// search; lets tests and packagers point the program at a particular engine.
+QString engineFileFromEnvironment();
+
+// What the program does when the engine cannot be bound: the loader's report goes to
+// standard error and, on a screen a user can see, into a message box.
+void reportEngineFailure(const QString& error);

@@ -1,0 +1,731 @@
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStringDecoder>
+#include <QTimer>
+#include <QTreeView>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "Module1.h"
+#include "alvane_settings.h"
+#include "click_label.h"
+#include "conversion_rules.h"
+#include "frmAbout.h"
+#include "frmDistort.h"
+#include "frmStations.h"
+#include "frmZoom.h"
+#include "help_viewer.h"
+#include "leading_number.h"
+#include "shape_drawing.h"
+#include "shape_preview.h"
+#include "station_list.h"
+
+namespace {
+
+constexpr int kMainHelpContext = 10000;
+constexpr double kDistortionTolerance = 1e-10;
+
+// Clipboard text goes to the engine, and comes back from it, in the system's 8-bit
+// encoding; output that is not valid in it (an ISO 8859-1 file echoed by the engine) is
+// read as ISO 8859-1 rather than garbled.
+QString decode8Bit(const QByteArray& bytes) {
+  QStringDecoder decoder(QStringDecoder::System);
+  QString text = decoder(bytes);
+  return decoder.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+// A small picture of an airfoil beside the input field; files dropped on it are taken.
+QPixmap airfoilPicture() {
+  QPixmap pixmap(64, 28);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPainterPath outline;
+  const int steps = 40;
+  for (int side = 0; side < 2; ++side) {
+    for (int i = 0; i <= steps; ++i) {
+      const double t = side == 0 ? 1.0 - double(i) / steps : double(i) / steps;
+      const double x = t * t;
+      const double half = 0.6 * (0.2969 * std::sqrt(x) - 0.126 * x - 0.3516 * x * x +
+                                 0.2843 * x * x * x - 0.1036 * x * x * x * x);
+      const QPointF point(2 + 60 * x, 14 - (side == 0 ? 1 : -1) * 60 * half);
+      if (side == 0 && i == 0)
+        outline.moveTo(point);
+      else
+        outline.lineTo(point);
+    }
+  }
+  painter.setPen(QPen(QColor(30, 60, 120), 1.2));
+  painter.setBrush(QColor(170, 200, 235));
+  painter.drawPath(outline);
+  return pixmap;
+}
+
+QCheckBox* boxWithoutText(QWidget* parent) {
+  auto* box = new QCheckBox(parent);
+  box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  return box;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+  auto* layout = new QHBoxLayout;
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (QWidget* widget : widgets) layout->addWidget(widget);
+  if (stretch) layout->addStretch(1);
+  return layout;
+}
+
+}  // namespace
+
+frmMain::frmMain(const QString& engineFile, QWidget* parent)
+    : QMainWindow(parent), engine_(engineFile) {
+  setObjectName(QStringLiteral("frmMain"));
+  engineFailureHandler_ = [](const QString& error) {
+    reportEngineFailure(error);
+    QCoreApplication::exit(1);
+  };
+
+  auto* central = new QWidget(this);
+  auto* columns = new QHBoxLayout;
+  columns->addWidget(createInputColumn(), 3);
+  columns->addWidget(createOptionColumn(), 3);
+  columns->addWidget(createFormatFrame(), 3);
+
+  picShape = new ShapePreview(central);
+  picShape->setObjectName(QStringLiteral("picShape"));
+  picShape->setToolTip(QStringLiteral("Preview Window"));
+  picShape->setMinimumHeight(150);
+
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(columns);
+  layout->addWidget(picShape, 1);
+  setCentralWidget(central);
+
+  StatusBar = statusBar();
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);
+  statusLabel_ = new QLabel(QStringLiteral("Ready."), StatusBar);
+  StatusBar->addWidget(statusLabel_, 1);
+
+  // A file dropped on a name field is taken by the window, not pasted there as text.
+  setAcceptDrops(true);
+  txtInputFilename->setAcceptDrops(false);
+  txtOutputFilename->setAcceptDrops(false);
+  connectControls();
+  resize(980, 680);
+}
+
+frmMain::~frmMain() {
+  // The zoom, about and help windows have no owner; they must not outlive the window
+  // whose shape and settings they show.
+  delete zoom_;
+  delete about_;
+  delete help_;
+}
+
+QWidget* frmMain::createInputColumn() {
+  auto* column = new QWidget(this);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  dirModel_ = new QFileSystemModel(this);
+  dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  dirModel_->setRootPath(QDir::rootPath());
+  Dir1 = new QTreeView(column);
+  Dir1->setObjectName(QStringLiteral("Dir1"));
+  Dir1->setModel(dirModel_);
+  for (int c = 1; c < dirModel_->columnCount(); ++c) Dir1->hideColumn(c);
+  Dir1->setHeaderHidden(true);
+  Dir1->setToolTip(QStringLiteral("The directory structure to search."));
+
+  FileList = new QListWidget(column);
+  FileList->setObjectName(QStringLiteral("FileList"));
+  fileListPattern_ = QStringLiteral("*.geo;*.koo;*.txt");
+
+  cbFileType = new QComboBox(column);
+  cbFileType->setObjectName(QStringLiteral("cbFileType"));
+
+  layout->addWidget(Dir1, 3);
+  layout->addWidget(FileList, 2);
+  layout->addWidget(cbFileType);
+  return column;
+}
+
+QWidget* frmMain::createOptionColumn() {
+  auto* column = new QWidget(this);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  Label1 = new QLabel(column);
+  txtInputFilename = new QLineEdit(column);
+  txtInputFilename->setObjectName(QStringLiteral("txtInputFilename"));
+  txtInputFilename->setToolTip(
+      QStringLiteral("The name of the file containing the coordinates to convert."));
+  Image1 = new QLabel(column);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setPixmap(airfoilPicture());
+  chkInClip = boxWithoutText(column);
+  chkInClip->setObjectName(QStringLiteral("chkInClip"));
+  Label3 = new ClickLabel(column);
+
+  Label2 = new QLabel(column);
+  txtOutputFilename = new QLineEdit(column);
+  txtOutputFilename->setObjectName(QStringLiteral("txtOutputFilename"));
+  txtOutputFilename->setToolTip(
+      QStringLiteral("The name of the file to write the converted coordinates to."));
+  chkOutClip = boxWithoutText(column);
+  chkOutClip->setObjectName(QStringLiteral("chkOutClip"));
+  Label4 = new ClickLabel(column);
+
+  chkDetails = new QCheckBox(column);
+  chkDetails->setObjectName(QStringLiteral("chkDetails"));
+  chkDetails->setToolTip(
+      QStringLiteral("Additional lines and comments are also written to the output file."));
+  chkAppend = new QCheckBox(column);
+  chkAppend->setObjectName(QStringLiteral("chkAppend"));
+  chkRedistStandard = new QCheckBox(column);
+  chkRedistStandard->setObjectName(QStringLiteral("chkRedistStandard"));
+  btnStandard = new QPushButton(column);
+  btnStandard->setObjectName(QStringLiteral("btnStandard"));
+  btnStandard->setToolTip(QStringLiteral("Define x-Stations for redistribution of points."));
+  chkNoNormalize = new QCheckBox(column);
+  chkNoNormalize->setObjectName(QStringLiteral("chkNoNormalize"));
+  btnDistort = new QPushButton(column);
+  btnDistort->setObjectName(QStringLiteral("btnDistort"));
+  btnDistort->setToolTip(QStringLiteral("Define stretching of airfoil shape."));
+  shpDistort = new QFrame(column);
+  shpDistort->setObjectName(QStringLiteral("shpDistort"));
+  shpDistort->setFixedSize(14, 14);
+  shpDistort->setStyleSheet(
+      QStringLiteral("#shpDistort { background: #d02020; border-radius: 7px; }"));
+  shpDistort->hide();
+
+  btnConvert = new QPushButton(column);
+  btnConvert->setObjectName(QStringLiteral("btnConvert"));
+  btnConvert->setMinimumHeight(40);
+  btnHelp = new QPushButton(column);
+  btnHelp->setObjectName(QStringLiteral("btnHelp"));
+  btnQuestion = new QPushButton(column);
+  btnQuestion->setObjectName(QStringLiteral("btnQuestion"));
+  cbLanguage = new QComboBox(column);
+  cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+
+  layout->addWidget(Label1);
+  layout->addLayout(row({txtInputFilename, Image1}, false));
+  layout->addLayout(row({chkInClip, Label3}));
+  layout->addSpacing(6);
+  layout->addWidget(Label2);
+  layout->addWidget(txtOutputFilename);
+  layout->addLayout(row({chkOutClip, Label4}));
+  layout->addSpacing(12);
+  layout->addWidget(chkDetails);
+  layout->addWidget(chkAppend);
+  layout->addWidget(chkRedistStandard);
+  layout->addLayout(row({btnStandard}));
+  layout->addWidget(chkNoNormalize);
+  layout->addLayout(row({btnDistort, shpDistort}));
+  layout->addStretch(1);
+  layout->addWidget(btnConvert);
+  layout->addLayout(row({btnHelp, btnQuestion, cbLanguage}, false));
+  return column;
+}
+
+QWidget* frmMain::createFormatFrame() {
+  Frame1 = new QGroupBox(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  auto* layout = new QVBoxLayout(Frame1);
+  layout->setSpacing(2);
+  optionGroup_ = new QButtonGroup(this);
+  for (int i = 0; i < kFormatCount; ++i) {
+    Option1[i] = new QRadioButton(initialOptionCaption(i), Frame1);
+    Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+    optionGroup_->addButton(Option1[i], i);
+    layout->addWidget(Option1[i]);
+  }
+  layout->addStretch(1);
+  Option1[0]->setChecked(true);
+  return Frame1;
+}
+
+void frmMain::connectControls() {
+  connect(btnConvert, &QPushButton::clicked, this, &frmMain::btnConvert_Click);
+  connect(optionGroup_, &QButtonGroup::idClicked, this, &frmMain::Option1_Click);
+  connect(txtInputFilename, &QLineEdit::textChanged, this, &frmMain::txtInputFilename_Change);
+  connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.isValid()) setDir1Path(dirModel_->filePath(current));
+          });
+  // The tree fills in the background; once the shown directory's branch has arrived it
+  // can be scrolled into view.
+  connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+    if (dirPath_.startsWith(path)) Dir1->scrollTo(dirModel_->index(dirPath_));
+  });
+  connect(FileList, &QListWidget::itemClicked, this, &frmMain::FileList_Click);
+  connect(FileList, &QListWidget::currentItemChanged, this, &frmMain::FileList_Click);
+  connect(cbFileType, &QComboBox::currentIndexChanged, this, &frmMain::cbFileType_Click);
+  connect(cbLanguage, &QComboBox::currentIndexChanged, this, &frmMain::cbLanguage_Click);
+  connect(chkInClip, &QCheckBox::toggled, this, &frmMain::chkInClip_Click);
+  connect(chkOutClip, &QCheckBox::toggled, this, &frmMain::chkOutClip_Click);
+  connect(Label3, &ClickLabel::clicked, this, &frmMain::Label3_Click);
+  connect(Label4, &ClickLabel::clicked, this, &frmMain::Label4_Click);
+  connect(picShape, &ShapePreview::clicked, this, &frmMain::picShape_Click);
+  connect(btnStandard, &QPushButton::clicked, this, &frmMain::btnStandard_Click);
+  connect(btnDistort, &QPushButton::clicked, this, &frmMain::btnDistort_Click);
+  connect(btnHelp, &QPushButton::clicked, this, &frmMain::btnHelp_Click);
+  connect(btnQuestion, &QPushButton::clicked, this, &frmMain::btnQuestion_Click);
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(helpKey, &QShortcut::activated, this, &frmMain::Form_HelpKey);
+}
+
+// ---------------------------------------------------------------------------------------
+// Load and unload
+
+void frmMain::Form_Load() {
+  {
+    const QSignalBlocker blocker(cbLanguage);
+    cbLanguage->clear();
+    cbLanguage->addItems({QStringLiteral("Deutsch"), QStringLiteral("English")});
+    cbLanguage->setCurrentIndex(-1);
+  }
+  InitializeApp();
+
+  helpContext_ = kMainHelpContext;
+  cbFileType->setCurrentIndex(0);
+  setDir1Path(QDir::currentPath());
+
+  // Bound here even when no stations are stored, so a missing engine shows at start-up.
+  const auto setStations = engine_.setStationsEntry();
+  if (!setStations) {
+    engineFailure(engine_.errorString());
+    return;
+  }
+  const std::vector<float> stations = parseStoredStations(AlvaneSettings::stations());
+  if (!stations.empty()) {
+    const auto count = static_cast<int32_t>(stations.size());
+    setStations(stations.data(), &count);
+  }
+
+  XScale = 1.0f;
+  YScale = 1.0f;
+  updateDistortionIndicator();
+  setCoordEmpty();
+}
+
+void frmMain::InitializeApp() {
+  // Halves round to even; anything that is not 1 or 2 starts in German.
+  const double stored = std::nearbyint(leadingNumber(AlvaneSettings::language()));
+  CurrentLanguage = stored == 2.0 ? 2 : 1;
+  cbLanguage->setCurrentIndex(CurrentLanguage - 1);
+}
+
+void frmMain::TerminateApp() {
+  AlvaneSettings::storeLanguage(CurrentLanguage);
+  if (zoom_) zoom_->close();
+  if (stations_) stations_->close();
+  if (about_) about_->close();
+  if (help_) help_->close();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // A hidden tree cannot scroll; the shown directory is brought into view once it is laid out.
+  QTimer::singleShot(0, this, [this] { Dir1->scrollTo(dirModel_->index(dirPath_)); });
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  TerminateApp();
+  event->accept();
+}
+
+// ---------------------------------------------------------------------------------------
+// Conversion
+
+int frmMain::selectedOption() const { return optionGroup_->checkedId(); }
+
+void frmMain::showStatus(const QString& text) { statusLabel_->setText(text); }
+
+QString frmMain::statusText() const { return statusLabel_->text(); }
+
+void frmMain::setCoordEmpty() {
+  coordX_.clear();
+  coordY_.clear();
+}
+
+void frmMain::btnConvert_Click() {
+  btnConvert->setEnabled(false);
+  QDir::setCurrent(dirPath_);
+
+  QString inName = txtInputFilename->text();
+  if (chkInClip->isChecked()) {
+    inName = kInputTempName;
+    if (!CopyDataFromClipboard(inName)) {
+      setCoordEmpty();
+      showStatus(inputTempFailureMessage(inName));
+      btnConvert->setEnabled(true);
+      return;
+    }
+  }
+  const QString outName = chkOutClip->isChecked() ? kOutputTempName : txtOutputFilename->text();
+  const QByteArray in8 = QFile::encodeName(inName);
+  const QByteArray out8 = QFile::encodeName(outName);
+  const auto inLength = static_cast<int32_t>(in8.size());
+  const auto outLength = static_cast<int32_t>(out8.size());
+
+  coordX_.assign(PointCapacity, 0.0f);
+  coordY_.assign(PointCapacity, 0.0f);
+  int32_t count = PointCapacity;
+  int32_t format = formatNumber(selectedOption(), chkDetails->isChecked());
+  const int32_t append = chkAppend->isChecked() ? 1 : 0;
+  const int32_t redistribute = chkRedistStandard->isChecked() ? 1 : 0;
+  const int32_t keepSize = chkNoNormalize->isChecked() ? 1 : 0;
+  float xmin = 0.0f;
+  float xmax = 0.0f;
+
+  showStatus(LoadText(112));
+  QCoreApplication::processEvents();
+
+  const auto convert = engine_.convertEntry();
+  if (!convert) {
+    setCoordEmpty();
+    engineFailure(engine_.errorString());
+    btnConvert->setEnabled(true);
+    return;
+  }
+  const int status = convert(in8.constData(), inLength, out8.constData(), outLength, &inLength,
+                             &outLength, coordX_.data(), coordY_.data(), &count, &format, &append,
+                             &redistribute, &keepSize, &xmin, &xmax, &XScale, &YScale);
+  // The engine never writes more than it was given room for; a count beyond the capacity
+  // would make the drawing read past the arrays.
+  const int points = std::clamp<int>(count, 0, PointCapacity);
+
+  QString message = conversionMessage(status, inName, outName, points);
+  if (status == 0) {
+    coordX_.resize(points);
+    coordY_.resize(points);
+    picShape->showShape(coordX_, coordY_);
+    if (chkOutClip->isChecked()) {
+      if (!CopyFileToClipboard(outName)) message = outputTempFailureMessage(outName);
+      QFile::remove(outName);
+    }
+    if (chkInClip->isChecked()) QFile::remove(inName);
+    refreshFileList();
+  } else {
+    setCoordEmpty();
+  }
+  showStatus(message);
+  btnConvert->setEnabled(true);
+}
+
+void frmMain::engineFailure(const QString& error) {
+  engineFailed_ = true;
+  if (engineFailureHandler_) engineFailureHandler_(error);
+}
+
+void frmMain::setEngineFailureHandler(std::function<void(const QString&)> handler) {
+  engineFailureHandler_ = std::move(handler);
+}
+
+int frmMain::SetStandardStations(const std::vector<float>& stations) {
+  const auto setStations = engine_.setStationsEntry();
+  if (!setStations) {
+    engineFailure(engine_.errorString());
+    return -1;
+  }
+  const auto count = static_cast<int32_t>(stations.size());
+  return setStations(stations.data(), &count);
+}
+
+void frmMain::Option1_Click(int /*index*/) { deriveOutputName(); }
+
+void frmMain::txtInputFilename_Change() { deriveOutputName(); }
+
+void frmMain::deriveOutputName() {
+  if (const auto name = derivedOutputName(txtInputFilename->text(), selectedOption())) {
+    txtOutputFilename->setText(*name);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Clipboard exchange
+
+bool frmMain::CopyDataFromClipboard(const QString& fileName) {
+  const QString text = QGuiApplication::clipboard()->text();
+  if (text.size() > 10) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const QByteArray bytes = text.toLocal8Bit() + "\r\n";
+    const bool written = file.write(bytes) == bytes.size();
+    return file.flush() && written;
+  }
+  // A file left by an earlier failed run must not be converted in place of the clipboard;
+  // without it the engine reports the input as not found.
+  return !QFile::exists(fileName) || QFile::remove(fileName);
+}
+
+bool frmMain::CopyFileToClipboard(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return false;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(decode8Bit(bytes));
+  return true;
+}
+
+void frmMain::chkInClip_Click() { txtInputFilename->setEnabled(!chkInClip->isChecked()); }
+
+void frmMain::chkOutClip_Click() { txtOutputFilename->setEnabled(!chkOutClip->isChecked()); }
+
+void frmMain::Label3_Click() {
+  chkInClip->setChecked(!chkInClip->isChecked());
+  QCoreApplication::processEvents();
+}
+
+void frmMain::Label4_Click() {
+  chkOutClip->setChecked(!chkOutClip->isChecked());
+  QCoreApplication::processEvents();
+}
+
+// ---------------------------------------------------------------------------------------
+// Input browsing and drag and drop
+
+void frmMain::setDir1Path(const QString& path) {
+  const QString clean = QDir::cleanPath(QDir(path).absolutePath());
+  if (clean == dirPath_) return;
+  dirPath_ = clean;
+  const QModelIndex index = dirModel_->index(clean);
+  if (index.isValid()) {
+    Dir1->setCurrentIndex(index);
+    Dir1->scrollTo(index);
+  }
+  Dir1_Change();
+}
+
+void frmMain::Dir1_Change() { setFileListPath(dirPath_); }
+
+void frmMain::setFileListPath(const QString& path) {
+  fileListPath_ = path;
+  refreshFileList();
+}
+
+void frmMain::setFileListPattern(const QString& pattern) {
+  fileListPattern_ = pattern;
+  refreshFileList();
+}
+
+QStringList frmMain::fileListEntries() const {
+  QStringList entries;
+  for (int i = 0; i < FileList->count(); ++i) entries << FileList->item(i)->text();
+  return entries;
+}
+
+void frmMain::refreshFileList() {
+  QStringList patterns;
+  for (QString part : fileListPattern_.split(u';', Qt::SkipEmptyParts)) {
+    part = part.trimmed();
+    // "*.*" means every file, also one without a dot in its name.
+    patterns << (part == QLatin1String("*.*") ? QStringLiteral("*") : part);
+  }
+  const QString current = FileList->currentItem() ? FileList->currentItem()->text() : QString();
+  const QSignalBlocker blocker(FileList);
+  FileList->clear();
+  if (fileListPath_.isEmpty()) return;
+  FileList->addItems(
+      QDir(fileListPath_).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
+  const auto same = FileList->findItems(current, Qt::MatchExactly);
+  if (!current.isEmpty() && !same.isEmpty()) FileList->setCurrentItem(same.first());
+}
+
+void frmMain::selectInFileList(const QString& fullName) {
+  const QFileInfo info(fullName);
+  if (info.absoluteDir().exists()) setFileListPath(info.absolutePath());
+  const auto matches = FileList->findItems(info.fileName(), Qt::MatchExactly);
+  const QSignalBlocker blocker(FileList);
+  FileList->setCurrentItem(matches.isEmpty() ? nullptr : matches.first());
+}
+
+void frmMain::FileList_Click() {
+  if (QListWidgetItem* item = FileList->currentItem()) txtInputFilename->setText(item->text());
+}
+
+void frmMain::cbFileType_Click() {
+  const int entry = cbFileType->currentIndex();
+  if (entry < 0) return;
+  setFileListPattern(entry == 0 ? QStringLiteral("*.*") : filterPattern(cbFileType->currentText()));
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+  if ((event->possibleActions() & all) == all && event->mimeData()->hasUrls()) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  Form_OLEDragDrop(*event->mimeData(), event->possibleActions());
+  // Copy, never move: the source must keep its file.
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void frmMain::Form_OLEDragDrop(const QMimeData& data, Qt::DropActions offered) {
+  const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+  if ((offered & all) != all) return;
+  const QList<QUrl> urls = data.urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  TakeInputFile(urls.first().toLocalFile());
+}
+
+void frmMain::TakeInputFile(const QString& path) {
+  const qsizetype i = path.lastIndexOf(u'/') + 1;
+  // A directory part that names no directory leaves the tree where it is.
+  if (i > 1 && QFileInfo(path.left(i)).isDir()) setDir1Path(path.left(i));
+  txtInputFilename->setText(path);
+  selectInFileList(path);
+  txtInputFilename->setText(path.mid(i));
+}
+
+// ---------------------------------------------------------------------------------------
+// Language, preview, dialogs and help
+
+void frmMain::cbLanguage_Click() {
+  const int entry = cbLanguage->currentIndex();
+  if (entry < 0) return;
+  CurrentLanguage = entry + 1;
+  SwitchLanguage();
+}
+
+void frmMain::SwitchLanguage() {
+  {
+    // The refilled list shows no entry, and the file list keeps its pattern.
+    const QSignalBlocker blocker(cbFileType);
+    cbFileType->clear();
+    cbFileType->addItem(LoadText(115) + QStringLiteral(" (*.*)"));
+    cbFileType->addItem(LoadText(116) + QStringLiteral(" (*.txt)"));
+    cbFileType->addItem(LoadText(118) + QStringLiteral(" (*.cef)"));
+    cbFileType->addItem(LoadText(117) + QStringLiteral(" (*.geo)"));
+    cbFileType->addItem(LoadText(119) + QStringLiteral(" (*.koo)"));
+    cbFileType->setCurrentIndex(-1);
+  }
+  setWindowTitle(LoadText(122));
+  Label1->setText(LoadText(101));
+  Label2->setText(LoadText(102));
+  Label3->setText(LoadText(120));
+  Label4->setText(LoadText(121));
+  btnQuestion->setText(LoadText(123));
+  btnHelp->setText(LoadText(124));
+  btnStandard->setText(LoadText(141));
+  Frame1->setTitle(LoadText(125));
+  btnConvert->setText(LoadText(126));
+  chkRedistStandard->setText(LoadText(127));
+  chkAppend->setText(LoadText(128));
+  chkDetails->setText(LoadText(129));
+  chkNoNormalize->setText(LoadText(142));
+  for (int i = 0; i < 4; ++i) Option1[i]->setText(LoadText(130 + i));
+  Option1[15]->setText(LoadText(147));
+  btnDistort->setText(LoadText(143));
+}
+
+void frmMain::DrawShape(DrawingSurface& surface) const {
+  if (coordUpperIndex() <= 0) return;
+  drawStretched(surface, coordX_, coordY_);
+}
+
+void frmMain::picShape_Click() {
+  if (coordUpperIndex() <= 0) return;
+  if (!zoom_) zoom_ = new frmZoom([this](DrawingSurface& surface) { DrawShape(surface); });
+  // Exactly over the preview.
+  zoom_->setGeometry(QRect(picShape->mapToGlobal(QPoint(0, 0)), picShape->size()));
+  zoom_->show();
+  zoom_->raise();
+  zoom_->update();
+}
+
+void frmMain::btnStandard_Click() {
+  if (!stations_) {
+    stations_ = new frmStations(
+        [this](const std::vector<float>& stations) { return SetStandardStations(stations); }, this);
+    stations_->Form_Load();
+  }
+  stations_->show();
+  stations_->raise();
+  stations_->activateWindow();
+}
+
+void frmMain::btnDistort_Click() {
+  auto dialog = std::make_unique<frmDistort>(this);
+  dialog->setScales(XScale, YScale);
+  dialog->btnReset->setText(LoadText(144));
+  dialog->lblXScale->setText(LoadText(145));
+  dialog->lblYScale->setText(LoadText(146));
+  if (dialog->exec() != QDialog::Accepted) {
+    // Closed by its frame: the dialog is gone, and its fields read as a fresh one's.
+    dialog = std::make_unique<frmDistort>(this);
+  }
+  XScale = leadingSingle(dialog->txtXScale->text());
+  YScale = leadingSingle(dialog->txtYScale->text());
+  dialog.reset();
+  updateDistortionIndicator();
+}
+
+void frmMain::updateDistortionIndicator() {
+  shpDistort->setVisible(std::fabs(XScale - 1.0) > kDistortionTolerance ||
+                         std::fabs(YScale - 1.0) > kDistortionTolerance);
+}
+
+bool frmMain::distortionShown() const { return !shpDistort->isHidden(); }
+
+void frmMain::showHelpPage(const QString& page) {
+  if (!help_) help_ = new HelpViewer;
+  help_->showPage(page);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void frmMain::btnHelp_Click() { showHelpPage(HelpViewer::contentsPage()); }
+
+void frmMain::Form_HelpKey() { showHelpPage(HelpViewer::pageForContext(helpContext_)); }
+
+frmZoom* frmMain::zoomWindow() const { return zoom_; }
+frmStations* frmMain::stationsDialog() const { return stations_; }
+frmAbout* frmMain::aboutBox() const { return about_; }
+HelpViewer* frmMain::helpViewer() const { return help_; }
+
+void frmMain::btnQuestion_Click() {
+  if (!about_) {
+    about_ = new frmAbout;
+    about_->Form_Load();
+  }
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+}

@@ -1,0 +1,477 @@
+// The main window driven as a user would, bound to the stand-in engine: start-up and
+// settings, the engine call, status messages, output names, clipboard exchange, browsing
+// and drag and drop, and a missing engine.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "Module1.h"
+#include "click_label.h"
+#include "conversion_rules.h"
+#include "desktop_test_support.h"
+
+namespace {
+
+const Qt::DropActions kAllEffects = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+
+QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+std::unique_ptr<QMimeData> filesMime(const QStringList& paths) {
+  auto mime = std::make_unique<QMimeData>();
+  QList<QUrl> urls;
+  for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+  mime->setUrls(urls);
+  return mime;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestSettings> settings_;
+  std::unique_ptr<FakeEngine> fake_;
+  std::unique_ptr<QTemporaryDir> work_;
+  QString startDirectory_;
+
+  std::unique_ptr<LoadedWindow> open() { return loadWindow(fake_->path(), work_->path()); }
+  QString workFile(const QString& name) const { return QDir(work_->path()).filePath(name); }
+
+  // One conversion of `input` (relative to the work folder) with the current options.
+  void convert(frmMain& window, const QString& input) {
+    window.txtInputFilename->setText(input);
+    window.btnConvert_Click();
+  }
+
+ private slots:
+  void initTestCase() {
+    settings_ = std::make_unique<TestSettings>();
+    fake_ = std::make_unique<FakeEngine>();
+    startDirectory_ = QDir::currentPath();
+  }
+
+  void init() {
+    settings_->clear();
+    fake_->reset();
+    CurrentLanguage = 1;
+    QGuiApplication::clipboard()->clear();
+    work_ = std::make_unique<QTemporaryDir>();
+    writeFile(work_->path(), QStringLiteral("in.dat"), "naca\r\n1 0\r\n0 0\r\n1 0\r\n");
+  }
+
+  void cleanup() { QDir::setCurrent(startDirectory_); }
+
+  // --- start-up and shutdown -----------------------------------------------------------
+
+  void loadHandsDefaultStationsToEngine() {
+    auto loaded = open();
+    QVERIFY(loaded->engineFailures.isEmpty());
+    QCOMPARE(fake_->lastStations().calls, 1);
+    const std::vector<float> stations = fake_->stations();
+    QCOMPARE(stations.size(), std::size_t(18));
+    QCOMPARE(stations[1], 0.0125f);
+    QCOMPARE(stations[17], 1.0f);
+    QCOMPARE(loaded->window->XScale, 1.0f);
+    QCOMPARE(loaded->window->coordUpperIndex(), 0);
+    QCOMPARE(loaded->window->statusText(), QStringLiteral("Ready."));
+  }
+
+  void loadSkipsEmptyStationPieces() {
+    settings_->set(QStringLiteral("Standard.Stations"), QStringLiteral("0.0/0.5//1.0/"));
+    open();
+    QCOMPARE(fake_->stations(), (std::vector<float>{0.0f, 0.5f, 1.0f}));
+
+    fake_->reset();
+    settings_->set(QStringLiteral("Standard.Stations"), QStringLiteral("//"));
+    auto loaded = open();
+    QVERIFY(loaded->engineFailures.isEmpty());
+    QCOMPARE(fake_->lastStations().calls, 0);
+  }
+
+  void storedLanguageIsRestored_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("language");
+    QTest::newRow("absent") << QString() << 1;
+    QTest::newRow("German") << "1" << 1;
+    QTest::newRow("English") << "2" << 2;
+    QTest::newRow("1.5 rounds to 2") << "1.5" << 2;
+    QTest::newRow("2.5 rounds to even") << "2.5" << 2;
+    QTest::newRow("blanks") << " 2 " << 2;
+    QTest::newRow("3 starts German") << "3" << 1;
+    QTest::newRow("0 starts German") << "0" << 1;
+    QTest::newRow("text starts German") << "English" << 1;
+  }
+
+  void storedLanguageIsRestored() {
+    QFETCH(QString, stored);
+    QFETCH(int, language);
+    if (!stored.isNull()) settings_->set(QStringLiteral("Language"), stored);
+    auto loaded = open();
+    QCOMPARE(CurrentLanguage, language);
+    QCOMPARE(loaded->window->cbLanguage->currentIndex(), language - 1);
+    QCOMPARE(loaded->window->btnConvert->text(),
+             language == 2 ? QStringLiteral("&Convert") : QStringLiteral("&Konvertieren"));
+    QCOMPARE(loaded->window->fileListPattern(), QStringLiteral("*.*"));
+  }
+
+  void languageIsStoredAtUnload() {
+    auto loaded = open();
+    QVERIFY(!settings_->has(QStringLiteral("Language")));
+    loaded->window->cbLanguage->setCurrentIndex(1);
+    loaded->window->close();
+    QCOMPARE(settings_->value(QStringLiteral("Language")), QStringLiteral("2"));
+    loaded->window->cbLanguage->setCurrentIndex(0);
+    loaded->window->TerminateApp();
+    QCOMPARE(settings_->value(QStringLiteral("Language")), QStringLiteral("1"));
+  }
+
+  void windowFitsTheSmallScreen() {
+    for (int language : {1, 2}) {
+      settings_->set(QStringLiteral("Language"), QString::number(language));
+      auto loaded = open();
+      loaded->window->show();
+      const QSize needed = loaded->window->minimumSizeHint();
+      QVERIFY2(needed.width() <= 1000 && needed.height() <= 700,
+               qPrintable(QStringLiteral("%1x%2").arg(needed.width()).arg(needed.height())));
+      QVERIFY(loaded->window->width() <= 1000 && loaded->window->height() <= 700);
+    }
+  }
+
+  // --- the engine call -----------------------------------------------------------------
+
+  void formatNumberFollowsOptionAndComments() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    for (int option = 0; option < kFormatCount; ++option) {
+      window.Option1[option]->click();
+      for (bool comments : {false, true}) {
+        window.chkDetails->setChecked(comments);
+        convert(window, QStringLiteral("in.dat"));
+        QCOMPARE(fake_->lastConvert().format, comments ? option + 1 : -(option + 1));
+      }
+    }
+  }
+
+  void engineReceivesNamesFlagsAndFactors() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    const QString input = QStringLiteral("prüf.dat");
+    writeFile(work_->path(), input, "1 0\n0 0\n1 0\n");
+    window.chkAppend->setChecked(true);
+    window.chkNoNormalize->setChecked(true);
+    window.XScale = 2.0f;
+    window.YScale = 0.5f;
+    convert(window, input);
+
+    const FakeConvertCall& call = fake_->lastConvert();
+    const QByteArray encoded = QFile::encodeName(input);
+    QCOMPARE(QByteArray(call.inName), encoded);
+    QCOMPARE(call.inLength, encoded.size());
+    QCOMPARE(call.inDeclared, encoded.size());
+    QCOMPARE(QByteArray(call.outName), QFile::encodeName(QStringLiteral("prüf.geo")));
+    QCOMPARE(call.outDeclared, call.outLength);
+    QCOMPARE(call.capacity, PointCapacity);
+    QCOMPARE(call.append, 1);
+    QCOMPARE(call.redistribute, 0);
+    QCOMPARE(call.keepSize, 1);
+    QCOMPARE(call.xminIn, 0.0f);
+    QCOMPARE(call.xmaxIn, 0.0f);
+    QCOMPARE(call.xFactor, 2.0f);
+    QCOMPARE(call.yFactor, 0.5f);
+
+    window.chkAppend->setChecked(false);
+    window.chkRedistStandard->setChecked(true);
+    window.chkNoNormalize->setChecked(false);
+    convert(window, input);
+    QCOMPARE(fake_->lastConvert().append, 0);
+    QCOMPARE(fake_->lastConvert().redistribute, 1);
+    QCOMPARE(fake_->lastConvert().keepSize, 0);
+  }
+
+  void conversionRunsInTheShownDirectory() {
+    auto loaded = open();
+    QDir::setCurrent(startDirectory_);
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(QDir::currentPath(), QDir(work_->path()).canonicalPath());
+    QVERIFY(QFile::exists(workFile(QStringLiteral("in.geo"))));
+  }
+
+  void successKeepsThePoints() {
+    settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
+    auto loaded = open();
+    std::vector<float> x(61), y(61);
+    for (int i = 0; i < 61; ++i) {
+      x[i] = std::abs(30 - i) / 30.0f;
+      y[i] = (i < 30 ? 0.05f : -0.03f) * std::sin(x[i] * 3.14159f);
+    }
+    fake_->answer(0, x, y);
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->window->statusText(),
+             QStringLiteral("Ready (61 points have been converted)."));
+    QCOMPARE(loaded->window->coordUpperIndex(), 61);
+    QCOMPARE(std::vector<float>(loaded->window->CoordX().begin(), loaded->window->CoordX().end()),
+             x);
+    QVERIFY(loaded->window->btnConvert->isEnabled());
+
+    CurrentLanguage = 1;
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->window->statusText(),
+             QStringLiteral("Bereit (61 Punkte wurden konvertiert)."));
+  }
+
+  void failureMessagesAndEmptyPoints_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("status");
+    for (int language : {1, 2}) {
+      for (int status : {2, 3, 4, 5, 6, 7, 9}) {
+        QTest::addRow("%s %d", language == 1 ? "de" : "en", status) << language << status;
+      }
+    }
+  }
+
+  void failureMessagesAndEmptyPoints() {
+    QFETCH(int, language);
+    QFETCH(int, status);
+    settings_->set(QStringLiteral("Language"), QString::number(language));
+    auto loaded = open();
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->window->coordUpperIndex(), 5);
+    fake_->answer(status);
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->window->statusText(),
+             conversionMessage(status, QStringLiteral("in.dat"), QStringLiteral("in.geo"), 0));
+    QCOMPARE(loaded->window->coordUpperIndex(), 0);
+    QVERIFY(loaded->window->btnConvert->isEnabled());
+    loaded->window->picShape_Click();
+    QVERIFY(!loaded->window->zoomWindow());
+  }
+
+  void emptyInputNameIsHandedOver() {
+    settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
+    auto loaded = open();
+    convert(*loaded->window, QString());
+    QCOMPARE(fake_->lastConvert().inLength, 0);
+    QCOMPARE(loaded->window->statusText(), QStringLiteral("Error: Input file '' not found."));
+  }
+
+  void missingConvertEntryIsReported() {
+    auto loaded = loadWindow(QStringLiteral(FAKE_ENGINE_NOCONVERT_PATH), work_->path());
+    QVERIFY(loaded->engineFailures.isEmpty());
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->engineFailures.size(), 1);
+    QVERIFY2(loaded->engineFailures.first().contains(QStringLiteral("INORM")),
+             qPrintable(loaded->engineFailures.first()));
+    QCOMPARE(loaded->window->coordUpperIndex(), 0);
+  }
+
+  void missingEngineEndsTheProgram() {
+    QTemporaryDir config;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("ALVANE_ENGINE"),
+                       QStringLiteral("/nonexistent/libtarvex.so"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ALVANE_PROGRAM), {});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY(program.exitCode() != 0);
+    const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("Cannot load library /nonexistent/libtarvex.so")),
+             qPrintable(error));
+  }
+
+  // --- output names --------------------------------------------------------------------
+
+  void outputNameFollowsInputAndFormat() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    window.txtInputFilename->setText(QStringLiteral("naca.dat"));
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("naca.geo"));
+    window.Option1[14]->click();
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("naca.c"));
+    window.Option1[15]->click();
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("naca.txt"));
+    window.txtOutputFilename->setText(QStringLiteral("typed.out"));
+    window.txtInputFilename->setText(QStringLiteral("naca"));
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("typed.out"));
+    window.txtInputFilename->setText(QStringLiteral(".naca"));
+    window.Option1[4]->click();
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("typed.out"));
+    window.txtInputFilename->setText(QStringLiteral("old.v2/naca"));
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("old.epp"));
+  }
+
+  // --- clipboard -----------------------------------------------------------------------
+
+  void clipboardOfTenCharactersIsNotWritten() {
+    auto loaded = open();
+    loaded->window->chkInClip->setChecked(true);
+    setClipboard(QStringLiteral("0123456789"));
+    loaded->window->btnConvert_Click();
+    QCOMPARE(QByteArray(fake_->lastConvert().inName), QByteArray("alvane.I.tmp"));
+    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QCOMPARE(loaded->window->statusText(),
+             QStringLiteral("Fehler: Eingabedatei 'alvane.I.tmp' wurde nicht gefunden."));
+  }
+
+  void clipboardOfElevenCharactersIsConverted() {
+    auto loaded = open();
+    loaded->window->chkInClip->setChecked(true);
+    loaded->window->txtOutputFilename->setText(QStringLiteral("clip.geo"));
+    setClipboard(QStringLiteral("01234567890"));
+    loaded->window->btnConvert_Click();
+    QCOMPARE(fake_->lastConvert().format, -1);
+    // The stand-in engine copies its input to the output.
+    QCOMPARE(readFile(workFile(QStringLiteral("clip.geo"))), QByteArray("01234567890\r\n"));
+    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QCOMPARE(loaded->window->statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
+  }
+
+  void staleClipboardFileIsNotConverted() {
+    auto loaded = open();
+    loaded->window->chkInClip->setChecked(true);
+    setClipboard(QStringLiteral("1 0\n0 0\n1 0\n"));
+    fake_->answer(4);
+    loaded->window->btnConvert_Click();
+    QVERIFY(QFile::exists(workFile(kInputTempName)));
+
+    fake_->reset();
+    setClipboard(QStringLiteral("short"));
+    loaded->window->btnConvert_Click();
+    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QCOMPARE(fake_->lastConvert().calls, 1);
+    QCOMPARE(loaded->window->statusText(),
+             QStringLiteral("Fehler: Eingabedatei 'alvane.I.tmp' wurde nicht gefunden."));
+    QCOMPARE(loaded->window->coordUpperIndex(), 0);
+  }
+
+  void unwritableClipboardFileIsReported() {
+    settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
+    auto loaded = open();
+    QVERIFY(QDir(work_->path()).mkdir(kInputTempName));
+    writeFile(workFile(kInputTempName), QStringLiteral("keep"), "x");
+    loaded->window->chkInClip->setChecked(true);
+    for (const QString& clip : {QStringLiteral("a long enough text"), QStringLiteral("short")}) {
+      setClipboard(clip);
+      loaded->window->btnConvert_Click();
+      QCOMPARE(fake_->lastConvert().calls, 0);
+      QCOMPARE(loaded->window->statusText(),
+               QStringLiteral("Error: Input file 'alvane.I.tmp' not writeable."));
+      QVERIFY(loaded->window->btnConvert->isEnabled());
+    }
+  }
+
+  void outputGoesToTheClipboard() {
+    auto loaded = open();
+    const QByteArray content = "naca 0012\r\n1 0\r\n0 0\r\n1 0\r\n";
+    writeFile(work_->path(), QStringLiteral("in.dat"), content);
+    loaded->window->chkOutClip->setChecked(true);
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(QByteArray(fake_->lastConvert().outName), QByteArray("alvane.O.tmp"));
+    QCOMPARE(clipboardText(), QString::fromLatin1(content));
+    QVERIFY(!QFile::exists(workFile(kOutputTempName)));
+    QVERIFY(QFile::exists(workFile(QStringLiteral("in.dat"))));
+  }
+
+  void clipboardRoundTrip() {
+    auto loaded = open();
+    loaded->window->chkInClip->setChecked(true);
+    loaded->window->chkOutClip->setChecked(true);
+    setClipboard(QStringLiteral("Profil Größe\n1 0\n0 0\n1 0"));
+    loaded->window->btnConvert_Click();
+    QCOMPARE(clipboardText(), QStringLiteral("Profil Größe\n1 0\n0 0\n1 0\r\n"));
+    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QVERIFY(!QFile::exists(workFile(kOutputTempName)));
+  }
+
+  void clipboardBoxesGreyTheNameFields() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    window.txtInputFilename->setText(QStringLiteral("in.dat"));
+    window.Label3_Click();
+    QVERIFY(window.chkInClip->isChecked());
+    QVERIFY(!window.txtInputFilename->isEnabled());
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("in.dat"));
+    emit window.Label3->clicked();
+    QVERIFY(!window.chkInClip->isChecked());
+    QVERIFY(window.txtInputFilename->isEnabled());
+    window.chkOutClip->click();
+    QVERIFY(!window.txtOutputFilename->isEnabled());
+    window.Label4_Click();
+    QVERIFY(window.txtOutputFilename->isEnabled());
+  }
+
+  // --- browsing and drag and drop -----------------------------------------------------
+
+  void filterListChoosesThePattern() {
+    const QString browse = workFile(QStringLiteral("browse"));
+    QDir().mkpath(browse);
+    for (const char* name : {"a.txt", "b.geo", "c.koo", "d.cef", "noext", "E.KOO"}) {
+      writeFile(browse, QString::fromLatin1(name), "1 0\n");
+    }
+    auto loaded = loadWindow(fake_->path(), browse);
+    frmMain& window = *loaded->window;
+    QCOMPARE(window.fileListPath(), QDir(browse).absolutePath());
+    QCOMPARE(window.fileListEntries().size(), 6);
+    window.cbFileType->setCurrentIndex(4);
+    QCOMPARE(window.fileListPattern(), QStringLiteral("*.koo"));
+    QCOMPARE(window.fileListEntries(), (QStringList{"c.koo", "E.KOO"}));
+    window.cbFileType->setCurrentIndex(2);
+    QCOMPARE(window.fileListEntries(), QStringList{"d.cef"});
+
+    window.FileList->setCurrentRow(0);
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("d.cef"));
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("d.geo"));
+  }
+
+  void droppedFileSetsDirectoryAndName() {
+    const QString data = workFile(QStringLiteral("data"));
+    QDir().mkpath(data);
+    const QString naca = writeFile(data, QStringLiteral("naca.dat"), "1 0\n0 0\n1 0\n");
+    const QString other = writeFile(work_->path(), QStringLiteral("other.dat"), "1 0\n");
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+
+    window.Form_OLEDragDrop(*filesMime({naca}), Qt::CopyAction | Qt::MoveAction);
+    QCOMPARE(window.txtInputFilename->text(), QString());
+
+    window.Form_OLEDragDrop(*filesMime({naca, other}), kAllEffects);
+    QCOMPARE(window.Dir1Path(), QDir(data).absolutePath());
+    QCOMPARE(window.fileListPath(), QDir(data).absolutePath());
+    QVERIFY(window.FileList->currentItem());
+    QCOMPARE(window.FileList->currentItem()->text(), QStringLiteral("naca.dat"));
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("naca.dat"));
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("naca.geo"));
+
+    // The same through the window's drop event (straight to the window: without a real
+    // drag the application would not route it).
+    auto mime = filesMime({other});
+    QDropEvent drop(QPointF(10, 10), kAllEffects, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject&>(window).event(&drop);
+    QCOMPARE(window.Dir1Path(), QDir(work_->path()).absolutePath());
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("other.dat"));
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QVERIFY(QFile::exists(other));
+
+    // A name without a directory leaves the tree where it is.
+    window.TakeInputFile(QStringLiteral("naca.dat"));
+    QCOMPARE(window.Dir1Path(), QDir(work_->path()).absolutePath());
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("naca.dat"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
