@@ -18,14 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ConversionCorpus, EveryFileToTwoColumns) {
-  const char* corpus = std::getenv("TARVEX_CORPUS");
-  if (corpus == nullptr || !fs::is_directory(corpus)) GTEST_SKIP() << "TARVEX_CORPUS not set";
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(corpus)) {
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  ASSERT_FALSE(files.empty());
+  const auto files = test::corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
 
   test::TempDir dir;
   const auto output = dir.file("out.geo");

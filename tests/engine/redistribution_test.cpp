@@ -358,14 +358,8 @@ const std::map<std::string, std::string, std::less<>> kExplainedDeviations{
 };
 
 TEST_F(RedistributionCorpus, EveryFileStaysCloseToItsContour) {
-  const char* corpus = std::getenv("TARVEX_CORPUS");
-  if (corpus == nullptr) GTEST_SKIP() << "TARVEX_CORPUS is not set";
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  ASSERT_FALSE(files.empty());
+  const auto files = test::corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
 
   test::TempDir dir;
   const auto output = dir.file("out.txt");

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -120,6 +121,18 @@ Converted convertText(std::string_view inputText, const ConversionOptions& optio
   converted.x.resize(static_cast<std::size_t>(converted.result.count));
   converted.y.resize(static_cast<std::size_t>(converted.result.count));
   return converted;
+}
+
+std::vector<std::filesystem::path> corpusFiles() {
+  std::vector<std::filesystem::path> files;
+  const char* corpus = std::getenv("TARVEX_CORPUS");
+  std::error_code error;
+  if (corpus == nullptr || !std::filesystem::is_directory(corpus, error)) return files;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 std::optional<std::filesystem::path> findProgram(std::string_view name) {

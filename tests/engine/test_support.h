@@ -76,6 +76,10 @@ struct Converted {
 Converted convertText(std::string_view inputText, const ConversionOptions& options,
                       int capacity = 1000);
 
+// The real airfoil files of the folder TARVEX_CORPUS, sorted; empty when the
+// variable is not set (the corpus tests then skip).
+std::vector<std::filesystem::path> corpusFiles();
+
 // A client program found on PATH, or nothing.
 std::optional<std::filesystem::path> findProgram(std::string_view name);
 // Runs a shell command, returns its exit status and its standard output.

@@ -44,14 +44,8 @@ bool asterisksExpected(int format, const std::string& line, int count) {
 }
 
 TEST(WritersCorpus, EveryFileConvertsToEveryFormat) {
-  const char* corpus = std::getenv("TARVEX_CORPUS");
-  if (corpus == nullptr) GTEST_SKIP() << "TARVEX_CORPUS not set";
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  ASSERT_FALSE(files.empty());
+  const auto files = test::corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
 
   TempDir dir;
   const auto output = dir.file("out.txt");
