@@ -59,7 +59,8 @@ TARVEX_API int32_t TARVEX_CALL INORM(const char *inName, int32_t inDecl,
                                      const float *yFactor);
 
 /* Sets the standard x-stations used by redistribution.
- * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than 1. */
+ * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than 1
+ * or for a station that is not a finite number. */
 TARVEX_API int32_t TARVEX_CALL ISETXS(const float *stations,
                                       const int32_t *count);
 

@@ -1,5 +1,6 @@
 #include "conversion.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -32,7 +33,8 @@ ConversionResult INORM(std::string_view inName, std::string_view outName, std::s
   if (outName.empty()) return {.status = kOutputNotWritable};
 
   const bool comments = options.format > 0;
-  const int format = std::abs(options.format);
+  // The most negative number has no positive counterpart and selects no format.
+  const int format = options.format == INT_MIN ? 0 : std::abs(options.format);
   setSectionName(kDefaultSectionName);
 
   const fs::path inputPath = pathFrom(inName);

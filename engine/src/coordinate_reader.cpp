@@ -218,7 +218,11 @@ int INKOO(LineInput& in, LineOutput& out, std::span<float> x, std::span<float> y
   if (!(chord > 0.0f) || !std::isfinite(chord)) return failure;
 
   const float yte = (p.Y(1) + p.Y(count)) / 2.0f;
-  for (int i = 1; i <= count; ++i) p.set(i, (p.X(i) - xmin) / chord, (p.Y(i) - yte) / chord);
+  for (int i = 1; i <= count; ++i) {
+    p.set(i, (p.X(i) - xmin) / chord, (p.Y(i) - yte) / chord);
+    // A chord tiny against the y values leaves no finite section.
+    if (!std::isfinite(p.Y(i)) || !std::isfinite(p.X(i))) return failure;
+  }
   return status;
 }
 

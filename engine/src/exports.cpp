@@ -50,6 +50,7 @@ extern "C" TARVEX_API int32_t TARVEX_CALL INORM(const char* inName, int32_t inDe
                            std::span<float>(y, capacity), options);
   } catch (...) {
     // Nothing may cross the C boundary; the output is left as it was.
+    *count = 0;
     return tarvex::kWriteError;
   }
   if (result.status == tarvex::kInputNotFound || result.status == tarvex::kOutputNotWritable) {
@@ -62,7 +63,7 @@ extern "C" TARVEX_API int32_t TARVEX_CALL INORM(const char* inName, int32_t inDe
   }
   const bool headerStepReached =
       result.status == tarvex::kDone || result.status >= tarvex::kWriteError;
-  if (headerStepReached && *format < 0) *format = -*format;
+  if (headerStepReached && *format < 0 && *format != INT32_MIN) *format = -*format;
   return result.status;
 }
 

@@ -68,40 +68,45 @@ bool SpillBuffer::copyTo(std::ostream& sink) {
   return static_cast<bool>(sink) && static_cast<bool>(spillFile_);
 }
 
-std::unique_ptr<OutputFile> OutputFile::open(const fs::path& target, bool append) {
+std::unique_ptr<OutputFile> OutputFile::open(const fs::path& requested, bool append) {
   std::error_code error;
-  const fs::file_status status = fs::status(target, error);
+  const fs::file_status status = fs::status(requested, error);
   if (fs::is_directory(status)) return nullptr;
-  const bool exists = fs::exists(status);
-  // A file made through a dangling link is left in place on failure: removing
-  // the path would remove the link instead.
-  const bool created = !exists && !fs::is_symlink(fs::symlink_status(target, error));
-  auto file = std::make_unique<OutputFile>(target, append, created);
-  // An existing file is opened without truncation: its content stays until commit.
-  std::ios::openmode mode = std::ios::binary | std::ios::out;
-  if (append) {
-    mode |= std::ios::app;
-  } else if (exists && fs::is_regular_file(status)) {
-    mode |= std::ios::in;
+  if (!fs::exists(status)) {
+    // A file made through a dangling link is left in place on failure:
+    // removing the path would remove the link instead.
+    const bool link = fs::is_symlink(fs::symlink_status(requested, error));
+    auto file = std::make_unique<OutputFile>(requested, link ? Kind::Special : Kind::Created);
+    file->target_.open(requested, std::ios::binary | std::ios::out);
+    return file->target_ ? std::move(file) : nullptr;
   }
-  file->target_.open(target, mode);
-  if (!file->target_) {
-    file->created_ = false;  // nothing was made
-    return nullptr;
+  if (!fs::is_regular_file(status)) {
+    // Devices and pipes are written directly: there is nothing to keep.
+    auto file = std::make_unique<OutputFile>(requested, Kind::Special);
+    file->target_.open(requested, std::ios::binary | std::ios::out | std::ios::app);
+    return file->target_ ? std::move(file) : nullptr;
+  }
+  // Links are followed, so that a replaced file stays where the link points.
+  const fs::path target = fs::canonical(requested, error);
+  if (error) return nullptr;
+  auto file = std::make_unique<OutputFile>(target, append ? Kind::Appended : Kind::Replaced);
+  // Opening for appending changes nothing but proves the file writable.
+  file->target_.open(target, std::ios::binary | std::ios::out | std::ios::app);
+  if (!file->target_) return nullptr;
+  if (append) {
+    file->oldSize_ = fs::file_size(target, error);
+  } else {
+    file->target_.close();
   }
   return file;
 }
 
-OutputFile::OutputFile(fs::path target, bool append, bool created)
-    : path_(std::move(target)),
-      append_(append),
-      created_(created),
-      buffer_(kMemoryLimit),
-      stream_(&buffer_) {}
+OutputFile::OutputFile(fs::path target, Kind kind)
+    : path_(std::move(target)), kind_(kind), buffer_(kMemoryLimit), stream_(&buffer_) {}
 
 OutputFile::~OutputFile() {
   if (target_.is_open()) target_.close();
-  if (!committed_ && created_) {
+  if (!committed_ && kind_ == Kind::Created) {
     std::error_code ignored;
     fs::remove(path_, ignored);
   }
@@ -109,22 +114,60 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::commit() {
   stream_.flush();
-  if (!stream_ || !target_.is_open()) return false;
-  const bool replacing = !append_ && !created_ && fs::is_regular_file(path_);
-  if (!buffer_.copyTo(target_)) return false;
-  target_.flush();
-  if (!target_) return false;
-  target_.close();
-  if (replacing) {
-    // The old content was longer: cut it after the new lines.
-    std::error_code error;
-    if (fs::file_size(path_, error) != static_cast<std::uintmax_t>(buffer_.size())) {
-      fs::resize_file(path_, static_cast<std::uintmax_t>(buffer_.size()), error);
-      if (error) return false;
-    }
+  if (!stream_) return false;
+  switch (kind_) {
+    case Kind::Replaced:
+      committed_ = replace();
+      break;
+    case Kind::Appended:
+      committed_ = appendToEnd();
+      break;
+    case Kind::Created:
+    case Kind::Special:
+      committed_ = buffer_.copyTo(target_) && target_.flush() && (target_.close(), !target_.fail());
+      break;
   }
-  committed_ = true;
-  return true;
+  return committed_;
+}
+
+bool OutputFile::replace() {
+  std::error_code error;
+  std::random_device device;
+  fs::path temporary;
+  do {
+    temporary = path_.parent_path() /
+                ("." + path_.filename().string() + ".tarvex-" + std::to_string(device()) + ".tmp");
+  } while (fs::exists(temporary, error));
+  std::ofstream sink(temporary, std::ios::binary | std::ios::out | std::ios::trunc);
+  if (!sink) {
+    // A folder that takes no new file: the lines can only go over the old ones.
+    std::fstream inPlace(path_, std::ios::binary | std::ios::out | std::ios::trunc);
+    return buffer_.copyTo(inPlace) && inPlace.flush() && (inPlace.close(), !inPlace.fail());
+  }
+  const bool written = buffer_.copyTo(sink) && sink.flush() && (sink.close(), !sink.fail());
+  if (written) {
+    fs::permissions(temporary, fs::status(path_, error).permissions(), error);
+    fs::rename(temporary, path_, error);
+    if (!error) return true;
+  }
+  fs::remove(temporary, error);
+  return false;
+}
+
+bool OutputFile::appendToEnd() {
+  bool written = true;
+  if (oldSize_ > 0) {
+    // An old last line without its line end keeps its own line.
+    std::ifstream old(path_, std::ios::binary);
+    old.seekg(-1, std::ios::end);
+    if (old.get() != '\n') written = static_cast<bool>(target_.put('\n'));
+  }
+  written = written && buffer_.copyTo(target_) && target_.flush();
+  target_.close();
+  if (written && !target_.fail()) return true;
+  std::error_code error;
+  fs::resize_file(path_, oldSize_, error);  // nothing of a failed append stays
+  return false;
 }
 
 }  // namespace tarvex

@@ -1,8 +1,11 @@
-// The output of one conversion. The target is opened at once, so that an
+// The output of one conversion. The target is checked at once, so that an
 // output that cannot be written is known before any reading, but its content
 // is changed only when the conversion succeeds: the lines wait in memory (or,
 // past a few megabytes of echoed comments, in a temporary file) until commit.
-// A failed conversion leaves an existing file as it was and creates none.
+// A failed conversion leaves an existing file as it was and creates none; a
+// replaced file is written beside the old one and renamed over it, and a
+// failed append is cut back to the old length, so even a full disk at commit
+// time loses nothing.
 #pragma once
 
 #include <filesystem>
@@ -45,7 +48,8 @@ public:
   // file without write permission.
   static std::unique_ptr<OutputFile> open(const std::filesystem::path& target, bool append);
 
-  OutputFile(std::filesystem::path target, bool append, bool created);
+  enum class Kind { Created, Appended, Replaced, Special };
+  OutputFile(std::filesystem::path target, Kind kind);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -55,9 +59,12 @@ public:
   bool commit();
 
 private:
+  bool replace();
+  bool appendToEnd();
+
   std::filesystem::path path_;
-  bool append_;
-  bool created_;  // the target did not exist before this conversion
+  Kind kind_;
+  std::uintmax_t oldSize_ = 0;  // of an appended file
   bool committed_ = false;
   std::fstream target_;
   SpillBuffer buffer_;

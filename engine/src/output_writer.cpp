@@ -1,6 +1,7 @@
 #include "output_writer.h"
 
 #include <array>
+#include <cstdio>
 #include <ctime>
 
 #include "engine_state.h"

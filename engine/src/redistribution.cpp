@@ -122,6 +122,10 @@ ParameterPoint leadingEdge(const ContourSpline& spline, std::span<const float> x
 int ISETXS(std::span<const float> stations) {
   if (stations.size() > static_cast<std::size_t>(kMaxStations)) return 1;
   if (stations.empty()) return 2;
+  // A station that is no number would put no number into every section.
+  if (!std::all_of(stations.begin(), stations.end(), [](float v) { return std::isfinite(v); })) {
+    return 2;
+  }
   // A list ending beyond the chord is given in per cent.
   const float factor = stations.back() > 1.0f ? 0.01f : 1.0f;
   StationTable& table = engineState().stations;

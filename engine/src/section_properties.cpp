@@ -58,7 +58,9 @@ int PROGEO(std::span<const float> x, std::span<const float> y, int n, SectionPro
   }
   // Points on one straight line cancel to zero only up to the rounding of the
   // single-precision sum, so an area within that noise counts as none.
-  if (std::fabs(sums.a) <= 16.0 * std::numeric_limits<float>::epsilon() * sums.magnitude) {
+  // Coordinates so large that the sums overflow enclose no area either.
+  if (!std::isfinite(sums.a) || !std::isfinite(sums.ixx) || !std::isfinite(sums.iyy) ||
+      std::fabs(sums.a) <= 16.0 * std::numeric_limits<float>::epsilon() * sums.magnitude) {
     return 1;
   }
   p.xs = sums.sx / sums.a;

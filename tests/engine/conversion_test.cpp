@@ -204,12 +204,42 @@ TEST(ConversionOutput, ReplacingKeepsPermissionsAndFollowsLinks) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST(ConversionOutput, AppendKeepsAnOldLastLineWithoutLineEnd) {
+  TempDir dir;
+  std::vector<float> x(1000), y(1000);
+  const auto input = dir.write("in.dat", kSection);
+  const auto output = dir.write("out.txt", "old last line");
+  ConversionOptions options = withFormat(-1);
+  options.append = true;
+  ASSERT_EQ(INORM(input.string(), output.string(), x, y, options).status, kDone);
+  const auto lines = splitLines(readFile(output));
+  ASSERT_EQ(lines.size(), 63u);
+  EXPECT_EQ(lines[0], "old last line");
+  EXPECT_EQ(lines[1], ";            X         Y");
+}
+
+TEST(ConversionOutput, AFullDeviceFailsWithoutTouchingFiles) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  TempDir dir;
+  std::vector<float> x(1000), y(1000);
+  const auto input = dir.write("in.dat", kSection);
+  EXPECT_EQ(INORM(input.string(), "/dev/full", x, y, withFormat(1)).status, kWriteError);
+}
+
 TEST(ConversionOutput, SameFileInAndOut) {
   TempDir dir;
   std::vector<float> x(1000), y(1000);
   const auto file = dir.write("section.dat", kSection);
   ASSERT_EQ(INORM(file.string(), file.string(), x, y, withFormat(-1)).status, kDone);
   EXPECT_EQ(splitLines(readFile(file)).size(), 62u);
+}
+
+TEST(ConversionInput, SectionsBeyondTheFloatRangeFail) {
+  // A chord tiny against the y values, and y values whose area overflows.
+  EXPECT_EQ(convertText("1e-45 0\n0.5e-45 1\n0 0\n0.5e-45 -1\n1e-45 0\n", withFormat(1)).result.status,
+            kReadFailed);
+  EXPECT_EQ(convertText("1 0\n0.5 1e38\n0 0\n0.5 -1e38\n1 0\n", withFormat(1)).result.status,
+            kNoArea);
 }
 
 TEST(ConversionInput, WindowsLineEndsAndExponents) {
