@@ -19,7 +19,7 @@ fs::path benchFolder() {
   return (fs::is_directory(shm, error) ? shm : fs::temp_directory_path()) / "tarvex-bench";
 }
 
-void convertRepeatedly(benchmark::State& state, int format) {
+void convertRepeatedly(benchmark::State& state, int format, bool replaceExisting) {
   const fs::path dir = benchFolder();
   fs::create_directories(dir);
   const fs::path input = dir / "section.dat", output = dir / "section.geo";
@@ -29,6 +29,11 @@ void convertRepeatedly(benchmark::State& state, int format) {
   tarvex::ConversionOptions options;
   options.format = format;
   for (auto _ : state) {
+    if (!replaceExisting) {
+      state.PauseTiming();
+      fs::remove(output);
+      state.ResumeTiming();
+    }
     const auto result = tarvex::INORM(input.string(), output.string(), x, y, options);
     if (result.status != 0) state.SkipWithError("conversion failed");
     benchmark::DoNotOptimize(result);
@@ -36,11 +41,14 @@ void convertRepeatedly(benchmark::State& state, int format) {
   fs::remove_all(dir);
 }
 // The target: a 200-point file to two columns with the comment header.
-void ConvertSeligFileToTwoColumns(benchmark::State& state) { convertRepeatedly(state, 1); }
+// into a new file, and over an existing one (written beside it and renamed).
+void ConvertSeligFileToTwoColumns(benchmark::State& state) { convertRepeatedly(state, 1, false); }
+void ConvertSeligFileReplacingOutput(benchmark::State& state) { convertRepeatedly(state, 1, true); }
 // Reading alone: format 0 writes no data and no header.
-void ReadSeligFileOnly(benchmark::State& state) { convertRepeatedly(state, 0); }
+void ReadSeligFileOnly(benchmark::State& state) { convertRepeatedly(state, 0, false); }
 
 BENCHMARK(ReadSeligFileOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ConvertSeligFileReplacingOutput)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ConvertSeligFileToTwoColumns)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
