@@ -8,7 +8,6 @@
 
 #include "answers.h"
 #include "dialogue_texts.h"
-#include "tarvex.h"
 
 namespace tarvex::console {
 namespace {
@@ -91,7 +90,7 @@ void reportFailure(std::ostream& terminal, const DialogueTexts& texts, int32_t s
 
 }  // namespace
 
-void MAIN(std::istream& answers, std::ostream& terminal) {
+void MAIN(std::istream& answers, std::ostream& terminal, ConvertEntry INORM) {
   terminal << kLanguagePrompt;
   terminal.flush();
   const auto languageAnswer = readAnswer(answers);

@@ -5,10 +5,13 @@
 #include <istream>
 #include <ostream>
 
+#include "engine_binding.h"
+
 namespace tarvex::console {
 
 // Asks for the language, the two file names and then format after format
-// until 0, the end of the answers or the first failed conversion.
-void MAIN(std::istream& answers, std::ostream& terminal);
+// until 0, the end of the answers or the first failed conversion; each
+// conversion goes through the library's exported entry.
+void MAIN(std::istream& answers, std::ostream& terminal, ConvertEntry INORM);
 
 }  // namespace tarvex::console

@@ -1,5 +1,5 @@
-// READDXF: the vertices of a POLYLINE entity, or the control points of a
-// SPLINE entity, as (group code line, value line) pairs.
+// READDXF: the vertices of a POLYLINE or LWPOLYLINE entity, or the control
+// points of a SPLINE entity, as (group code line, value line) pairs.
 #include <optional>
 #include <string>
 
@@ -14,7 +14,7 @@ namespace {
 constexpr int kSearchLines = 5000;
 constexpr int kPairsPerVertex = 50;
 
-enum class Entity { kPolyline, kSpline };
+enum class Entity { kPolyline, kLwPolyline, kSpline };
 
 struct PointSink {
   std::span<float> x, y;
@@ -60,6 +60,7 @@ std::optional<Entity> findEntity(LineInput& in) {
   for (int i = 0; i < kSearchLines; ++i) {
     if (!in.read(line)) return std::nullopt;
     if (readers::startsWith(line, "POLYLINE")) return Entity::kPolyline;
+    if (readers::startsWith(line, "LWPOLYLINE")) return Entity::kLwPolyline;
     if (readers::startsWith(line, "SPLINE  ")) return Entity::kSpline;
   }
   return Entity::kPolyline;
@@ -92,6 +93,31 @@ void readPolyline(LineInput& in, PointSink& sink) {
       if (!readVertex(in, sink)) return;
     } else if (endsEntity(text)) {
       return;
+    }
+  }
+}
+
+// The lightweight polyline of current CAD programs keeps its vertices in the
+// entity itself: a code 90 with their count, then codes 10 and 20 per vertex,
+// up to the group code 0 that starts the next entity.
+void readLwPolyline(LineInput& in, PointSink& sink) {
+  LineBuffer code, value;
+  for (int i = 0; i < kSearchLines; ++i) {
+    if (!in.read(code)) return;
+    SHRINK(code);
+    if (endsEntity(lineView(code))) return;
+    const auto number = groupCode(in, code);
+    if (number == 0) return;
+    if (!in.read(value)) return;
+    if (endsEntity(lineView(value))) return;
+    // Text values (layer names, handles) are never decoded, as in spline mode.
+    if (number != 10 && number != 20) continue;
+    const auto v = firstNumber(in, value);
+    if (!v) continue;
+    if (*number == 10) {
+      sink.pendingX = *v;
+    } else {
+      sink.add(*v);
     }
   }
 }
@@ -153,10 +179,16 @@ void READDXF(LineInput& in, LineOutput& out, std::span<float> x, std::span<float
   PointSink sink{x, y, capacity, n};
   const auto entity = findEntity(in);
   if (!entity) return;
-  if (*entity == Entity::kSpline) {
-    readSpline(in, out, sink);
-  } else {
-    readPolyline(in, sink);
+  switch (*entity) {
+    case Entity::kSpline:
+      readSpline(in, out, sink);
+      break;
+    case Entity::kLwPolyline:
+      readLwPolyline(in, sink);
+      break;
+    case Entity::kPolyline:
+      readPolyline(in, sink);
+      break;
   }
 }
 

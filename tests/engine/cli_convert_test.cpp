@@ -1,0 +1,185 @@
+// The batch command line: `tarvex convert` with its options, several inputs,
+// the standard streams and failed files among good ones.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli_fixture.h"
+#include "output_writer.h"
+
+namespace tarvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using CliConvert = CliTest;
+
+TEST_F(CliConvert, FormatsByNumberAndByShortNameGiveTheSameFile) {
+  for (const OutputFormat& format : outputFormats()) {
+    const std::string byNumber = "n" + std::to_string(format.number) + ".out";
+    const std::string byName = "s" + std::to_string(format.number) + ".out";
+    ASSERT_EQ(tarvex("convert naca2412.dat --no-comments -f " + std::to_string(format.number) +
+                     " -o " + byNumber)
+                  .status,
+              0);
+    ASSERT_EQ(tarvex("convert naca2412.dat --no-comments -f " + std::string(format.shortName) +
+                     " -o " + byName)
+                  .status,
+              0);
+    EXPECT_FALSE(file(byNumber).empty()) << format.shortName;
+    EXPECT_EQ(file(byNumber), file(byName)) << format.shortName;
+  }
+  // Case does not matter in a name; 0, 18 and unknown names are usage errors.
+  EXPECT_EQ(tarvex("convert naca2412.dat -f DXF -o upper.dxf").status, 0);
+  for (const std::string bad : {"0", "18", "-1", "dxff", "1.0"}) {
+    const auto run = tarvex("convert naca2412.dat -f " + bad + " -o bad.out");
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_NE(run.err.find("unknown format"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir_.file("bad.out")));
+  }
+}
+
+TEST_F(CliConvert, SeveralInputsGoIntoTheFolderUnderTheirOwnNames) {
+  const auto run = tarvex("convert naca2412.dat naca0012.dat -f cef -d out/cef");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "2 converted, 0 failed\n");
+  EXPECT_EQ(run.out, "");
+  const std::string first = file("out/cef/naca2412.cef");
+  EXPECT_NE(first.find("Points=  61"), std::string::npos);
+  EXPECT_NE(file("out/cef/naca0012.cef").find("Points=  81"), std::string::npos);
+  // The same as one conversion on its own.
+  ASSERT_EQ(tarvex("convert naca2412.dat -f 6 -o single.cef").status, 0);
+  EXPECT_EQ(dataLines(first), dataLines(file("single.cef")));
+}
+
+TEST_F(CliConvert, AFailedFileIsReportedAndTheOthersAreStillConverted) {
+  const auto run = tarvex("convert naca2412.dat flat.dat missing.dat naca0012.dat -f 1 -d out");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "tarvex: flat.dat: The coordinates make no closed area.\n"
+            "tarvex: missing.dat: *** Cannot open file \"missing.dat\" .\n"
+            "2 converted, 2 failed\n");
+  EXPECT_TRUE(fs::exists(dir_.file("out/naca2412.geo")));
+  EXPECT_TRUE(fs::exists(dir_.file("out/naca0012.geo")));
+  EXPECT_FALSE(fs::exists(dir_.file("out/flat.geo")));
+
+  // Too many points and a writer's failure, in the dialogue's words.
+  dir_.write("many.dat", twoColumnText(nacaSection(12, 600)));
+  const auto tooMany = tarvex("convert many.dat -f 1 -o many.geo");
+  EXPECT_EQ(tooMany.err,
+            "tarvex: many.dat: Too many coordinates in input file, the maximum is1000 points.\n"
+            "0 converted, 1 failed\n");
+  const auto unwritable = tarvex("convert naca2412.dat -f 1 -o no/such/folder/x.geo");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(
+      unwritable.err.find("tarvex: naca2412.dat: *** Cannot open file \"no/such/folder/x.geo\" ."),
+      std::string::npos);
+}
+
+TEST_F(CliConvert, StandardInputToStandardOutput) {
+  const auto piped = tarvex("convert - -f xyy --no-comments", dir_.file("naca2412.dat").string());
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.err, "1 converted, 0 failed\n");
+  ASSERT_EQ(tarvex("convert naca2412.dat -f xyy --no-comments -o named.txt").status, 0);
+  EXPECT_EQ(piped.out, file("named.txt"));
+  // -o - is the same; the standard input named twice is read once.
+  const auto twice =
+      tarvex("convert - - -f 1 --no-comments -o -", dir_.file("naca2412.dat").string());
+  EXPECT_EQ(twice.err, "2 converted, 0 failed\n");
+  EXPECT_EQ(dataLines(twice.out).size(), 2u * 61);
+  // Into a folder it is named after the stream.
+  EXPECT_EQ(tarvex("convert - -f xml -d out", dir_.file("naca0012.dat").string()).status, 0);
+  EXPECT_TRUE(fs::exists(dir_.file("out/stdin.xml")));
+}
+
+TEST_F(CliConvert, SeveralInputsIntoOneFileReplaceItOnceThenAppend) {
+  dir_.write("all.geo", "OLD CONTENT\n");
+  ASSERT_EQ(tarvex("convert naca2412.dat naca0012.dat -f 1 --no-comments -o all.geo").status, 0);
+  const std::string both = file("all.geo");
+  EXPECT_EQ(both.find("OLD CONTENT"), std::string::npos);
+  EXPECT_EQ(dataLines(both).size(), 61u + 81);
+  // A failed first file does not make the next one append to the old content.
+  dir_.write("all.geo", "OLD CONTENT\n");
+  EXPECT_EQ(tarvex("convert flat.dat naca2412.dat -f 1 --no-comments -o all.geo").status, 1);
+  EXPECT_EQ(file("all.geo").find("OLD CONTENT"), std::string::npos);
+  // --append keeps what was there.
+  dir_.write("all.geo", "OLD CONTENT\n");
+  ASSERT_EQ(tarvex("convert naca2412.dat -f 1 --no-comments --append -o all.geo").status, 0);
+  EXPECT_EQ(file("all.geo").rfind("OLD CONTENT\n", 0), 0u);
+  EXPECT_EQ(dataLines(file("all.geo")).size(), 1u + 61);
+}
+
+TEST_F(CliConvert, AnOutputNeverReplacesAnInput) {
+  const std::string before = file("naca2412.dat");
+  const auto same = tarvex("convert naca0012.dat ./naca2412.dat -f 1 -o naca2412.dat");
+  EXPECT_EQ(same.status, 1);
+  EXPECT_EQ(countOf(same.err, "is one of the input files"), 2);
+  EXPECT_EQ(file("naca2412.dat"), before);
+  // Two inputs of the same name into one folder: the second is refused.
+  fs::create_directories(dir_.file("other"));
+  fs::copy_file(dir_.file("naca0012.dat"), dir_.file("other/naca2412.dat"));
+  const auto clash = tarvex("convert naca2412.dat other/naca2412.dat -f 1 -d out");
+  EXPECT_EQ(clash.status, 1);
+  EXPECT_NE(clash.err.find("tarvex: other/naca2412.dat: the output"), std::string::npos);
+  EXPECT_EQ(dataLines(file("out/naca2412.geo")).size(), 61u);
+}
+
+TEST_F(CliConvert, CommentsAreOnUnlessSwitchedOff) {
+  ASSERT_EQ(tarvex("convert naca2412.dat -f 5 -o with.epp").status, 0);
+  ASSERT_EQ(tarvex("convert naca2412.dat -f 5 --no-comments -o without.epp").status, 0);
+  EXPECT_NE(file("with.epp").find("; NACA 2412"), std::string::npos);
+  EXPECT_EQ(file("without.epp").find(';'), std::string::npos);
+  EXPECT_EQ(dataLines(file("with.epp")), dataLines(file("without.epp")));
+}
+
+TEST_F(CliConvert, StationsAndRedistribution) {
+  const auto redistributed =
+      tarvex("convert naca2412.dat -f 1 --no-comments --redistribute --stations 0/0.25,0.5/0.75/1");
+  EXPECT_EQ(redistributed.status, 0) << redistributed.err;
+  EXPECT_EQ(dataLines(redistributed.out).size(), 9u);  // 5 stations on each surface
+  // The stations alone change nothing; a list in per cent means the same.
+  EXPECT_EQ(
+      dataLines(tarvex("convert naca2412.dat -f 1 --no-comments --stations 0/50/100").out).size(),
+      61u);
+  EXPECT_EQ(tarvex("convert naca2412.dat -f 1 --no-comments --redistribute --stations "
+                   "0,25,50,75,100")
+                .out,
+            redistributed.out);
+  for (const std::string bad : {"0/x", "0//1", "''", "0/nan"}) {
+    const auto run = tarvex("convert naca2412.dat -f 1 --stations " + bad + " -o bad.geo");
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_FALSE(fs::exists(dir_.file("bad.geo")));
+  }
+  std::string many = "0";
+  for (int i = 1; i <= 1000; ++i) many += "/" + std::to_string(i / 1000.0);
+  EXPECT_EQ(tarvex("convert naca2412.dat -f 1 --stations " + many).status, 2);
+}
+
+TEST_F(CliConvert, KeepSizeAndScaleFactors) {
+  dir_.write("big.dat", "BIG\n120 3\n70 9\n20 3\n70 -3\n120 3\n");
+  const auto kept = dataLines(tarvex("convert big.dat -f 1 --no-comments --keep-size").out);
+  ASSERT_EQ(kept.size(), 5u);
+  EXPECT_EQ(kept[0], "         120.00000000          0.00000000");
+  EXPECT_EQ(kept[1], "          70.00000000          6.00000000");  // y from the mean end y
+  EXPECT_EQ(kept[2], "          20.00000000          0.00000000");
+  const auto scaled =
+      dataLines(tarvex("convert big.dat -f 1 --no-comments --scale-x 2 --scale-y=-0.5").out);
+  ASSERT_EQ(scaled.size(), 5u);
+  EXPECT_EQ(scaled[0], "           2.00000000          0.00000000");
+  EXPECT_EQ(scaled[1], "           1.00000000         -0.03000000");
+  EXPECT_EQ(tarvex("convert big.dat -f 1 --scale-x abc").status, 2);
+  EXPECT_EQ(tarvex("convert big.dat -f 1 --scale-y inf").status, 2);
+}
+
+TEST_F(CliConvert, UsageErrors) {
+  EXPECT_EQ(tarvex("convert naca2412.dat -f 1 -o a.geo -d out").status, 2);
+  EXPECT_EQ(tarvex("convert naca2412.dat").status, 2);  // no format
+  EXPECT_EQ(tarvex("convert -f 1").status, 2);          // no input
+  EXPECT_EQ(tarvex("transmogrify naca2412.dat").status, 2);
+  EXPECT_FALSE(fs::exists(dir_.file("a.geo")));
+}
+
+}  // namespace
+}  // namespace tarvex::test
