@@ -9,6 +9,15 @@
 namespace {
 
 constexpr auto kEngineName = "tarvex";
+// The library's full file name beside the program: the bare name would also
+// match the console program "tarvex", which lies in the same folder.
+#if defined(Q_OS_WIN)
+constexpr auto kEngineFileName = "tarvex.dll";
+#elif defined(Q_OS_MACOS)
+constexpr auto kEngineFileName = "libtarvex.dylib";
+#else
+constexpr auto kEngineFileName = "libtarvex.so";
+#endif
 
 }  // namespace
 
@@ -25,7 +34,7 @@ bool EngineLibrary::load() {
   // Beside the program first, so a build or an installation finds its own engine even
   // when another one lies on the library path.
   const QString beside =
-      QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kEngineName));
+      QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kEngineFileName));
   library_.setFileName(beside);
   if ((loaded_ = library_.load())) return true;
   const QString besideError = library_.errorString();

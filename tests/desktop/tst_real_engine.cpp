@@ -10,6 +10,7 @@
 
 #include "Module1.h"
 #include "desktop_test_support.h"
+#include "engine_library.h"
 
 namespace {
 
@@ -67,6 +68,14 @@ class RealEngineTest : public QObject {
   }
 
   void cleanup() { QDir::setCurrent(startDirectory_); }
+
+  // Test programs live in the build's bin folder beside libtarvex and the
+  // console program "tarvex", as the installed alvane does.
+  void findsTheEngineBesideTheProgram() {
+    EngineLibrary library;
+    QVERIFY2(library.setStationsEntry() != nullptr, qPrintable(library.errorString()));
+    QVERIFY(library.convertEntry() != nullptr);
+  }
 
   void convertsIntoAFile() {
     auto loaded = open();
