@@ -7,7 +7,7 @@
 
 #include "engine_state.h"
 #include "line_scan.h"
-#include "special_readers.h"
+#include "structured_readers.h"
 
 namespace tarvex {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "special_readers.h"
+#include "structured_readers.h"
 #include "test_support.h"
 
 namespace tarvex::test {

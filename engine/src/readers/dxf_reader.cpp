@@ -6,7 +6,7 @@
 #include "fixed_format.h"
 #include "line_scan.h"
 #include "readers/reader_text.h"
-#include "special_readers.h"
+#include "structured_readers.h"
 
 namespace tarvex {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "engine_state.h"
 #include "readers/reader_text.h"
-#include "special_readers.h"
+#include "structured_readers.h"
 
 namespace tarvex {
 namespace {
