@@ -23,27 +23,34 @@ std::string F(double value, int w, int d) {
   const auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
   if (error != std::errc()) return stars(w);
-  std::string text(buffer, end);
-  if (d <= 0) text += '.';  // F2.0 of 3 is "3."
-  bool negative = !text.empty() && text.front() == '-';
-  if (negative) text.erase(0, 1);
+  std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+  bool negative = digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
   // A value that rounds to zero carries no sign.
-  if (text.find_first_not_of("0.") == std::string::npos) negative = false;
-  if (negative) text.insert(0, 1, '-');
-  if (static_cast<int>(text.size()) <= w) return rightJustify(text, w);
-  // Without room for it, the zero before the decimal point is dropped.
-  const std::size_t zero = negative ? 1 : 0;
-  if (text.size() > zero + 1 && text[zero] == '0' && text[zero + 1] == '.') {
-    text.erase(zero, 1);
-    if (static_cast<int>(text.size()) <= w) return rightJustify(text, w);
+  if (digits.find_first_not_of("0.") == std::string_view::npos) negative = false;
+  const bool point = d <= 0;  // F2.0 of 3 is "3."
+  std::size_t length = digits.size() + (negative ? 1 : 0) + (point ? 1 : 0);
+  const auto width = static_cast<std::size_t>(w);
+  if (length > width && digits.starts_with("0.")) {
+    // Without room for it, the zero before the decimal point is dropped.
+    digits.remove_prefix(1);
+    --length;
   }
-  return stars(w);
+  if (length > width) return stars(w);
+  std::string text(width - length, ' ');
+  if (negative) text += '-';
+  text += digits;
+  if (point) text += '.';
+  return text;
 }
 
 std::string I(long long value, int w) { return rightJustify(std::to_string(value), w); }
 
 std::string I(long long value, int w, int m) {
-  std::string digits = std::to_string(value < 0 ? -value : value);
+  // The magnitude as unsigned, which also holds that of the most negative value.
+  const unsigned long long magnitude =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  std::string digits = std::to_string(magnitude);
   if (static_cast<int>(digits.size()) < m) digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
   if (value < 0) digits.insert(0, 1, '-');
   return rightJustify(digits, w);

@@ -1,6 +1,7 @@
 #include "text_io.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace tarvex {
@@ -14,8 +15,17 @@ void setLine(LineBuffer& line, std::string_view text) {
 std::string_view lineView(const LineBuffer& line) { return {line.data(), line.size()}; }
 
 int significantLength(std::string_view text) {
-  const auto last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? 0 : static_cast<int>(last) + 1;
+  std::size_t length = text.size();
+  // Lines are mostly trailing blanks: skip them eight at a time.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+  while (length >= 8) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, text.data() + length - 8, sizeof chunk);
+    if (chunk != kEightBlanks) break;
+    length -= 8;
+  }
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return static_cast<int>(length);
 }
 
 std::string_view trimRight(std::string_view text) {
