@@ -1,6 +1,7 @@
 #include "fixed_format.h"
 
 #include <cmath>
+#include <algorithm>
 #include <charconv>
 
 namespace tarvex::fmt {
@@ -13,17 +14,56 @@ std::string rightJustify(std::string text, int w) {
   return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
 }
 
+// The fast way for the common case: when value * 10^d is exact in double
+// (every single-precision coordinate with up to 8 decimals), rounding that
+// product to an integer is the exact decimal rounding. Returns the digits with
+// sign and point, or an empty view when the general way must be taken.
+std::string_view scaledDigits(double value, int d, char (&buffer)[400]) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4,  1e5,  1e6, 1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (d < 0 || d > 15) return {};
+  const double scale = kPowers[d];
+  const double product = value * scale;
+  if (!(std::fabs(product) < 9007199254740992.0) || std::fma(value, scale, -product) != 0.0) {
+    return {};
+  }
+  const double rounded = std::nearbyint(product);  // halves to even
+  auto units = static_cast<unsigned long long>(std::fabs(rounded));
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, units).ptr;
+  auto count = static_cast<std::size_t>(end - digits);
+  char* out = buffer;
+  if (rounded < 0) *out++ = '-';
+  const auto decimals = static_cast<std::size_t>(d);
+  if (count <= decimals) {  // 0.000ddd
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, decimals - count, '0');
+    out = std::copy(digits, end, out);
+  } else {
+    out = std::copy(digits, end - decimals, out);
+    if (decimals > 0) {
+      *out++ = '.';
+      out = std::copy(end - decimals, end, out);
+    }
+  }
+  return {buffer, static_cast<std::size_t>(out - buffer)};
+}
+
 }  // namespace
 
 std::string F(double value, int w, int d) {
   if (w <= 0) return {};
   if (!std::isfinite(value)) return stars(w);
-  // Exact decimal rounding of the binary value, as printf does, but faster.
+  // Exact decimal rounding of the binary value, halves to even, as printf does.
   char buffer[400];
-  const auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
-  if (error != std::errc()) return stars(w);
-  std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+  std::string_view digits = scaledDigits(value, d, buffer);
+  if (digits.empty()) {
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
+    if (error != std::errc()) return stars(w);
+    digits = std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+  }
   bool negative = digits.front() == '-';
   if (negative) digits.remove_prefix(1);
   // A value that rounds to zero carries no sign.

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace tarvex::fmt {
 namespace {
 
@@ -34,6 +40,25 @@ TEST(FixedFormatF, OverflowGivesAsterisks) {
 TEST(FixedFormatF, ValueRoundingToZeroHasNoSign) {
   EXPECT_EQ(F(-1.0e-12, 20, 8), "          0.00000000");
   EXPECT_EQ(F(-0.0, 8, 3), "   0.000");
+}
+
+TEST(FixedFormatF, AgreesWithPrintfOnSinglePrecisionValues) {
+  // The fast and the general way must give printf's exact rounding, ties included.
+  std::mt19937 random(12345);
+  std::uniform_real_distribution<float> spread(-2.0f, 2.0f);
+  std::vector<double> values{1.0 / 512, -1.0 / 512, 0.5, 2.5, 0.125, 1e-9, 123456.789, 1e20};
+  for (int i = 0; i < 20000; ++i) values.push_back(spread(random) * std::pow(10.0f, i % 7 - 3));
+  char expected[512];
+  for (const double value : values) {
+    for (const int d : {0, 3, 5, 6, 7, 8}) {
+      std::snprintf(expected, sizeof expected, "%.*f", d, value);
+      std::string text = expected;
+      if (d == 0) text += '.';
+      if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);
+      const std::string field = F(value, 40, d);
+      ASSERT_EQ(field.substr(field.find_first_not_of(' ')), text) << value << " d=" << d;
+    }
+  }
 }
 
 TEST(FixedFormatI, WidthsDigitsAndOverflow) {
