@@ -105,6 +105,18 @@ TEST(WritersClients, EzdxfReadsOnePolylineInPerCent) {
   expectSamePoints(numberRows(output, 2), points, 100.0, 1.5e-6);
 }
 
+// Builds a program around a written fragment with the compile command, runs
+// it with the run command and expects it to print the name and the points.
+void expectProgramPrintsSection(const std::string& compile, const std::string& run,
+                                const std::string& program, const std::vector<Point>& points) {
+  std::string output;
+  ASSERT_EQ(runCommand(compile + " 2>&1", &output), 0) << output << program;
+  output.clear();
+  ASSERT_EQ(runCommand(run, &output), 0);
+  EXPECT_EQ(splitLines(output).at(0), kSourceName);
+  expectSamePoints(numberRows(output, 1), points, 1.0, 1.5e-7);
+}
+
 TEST(WritersClients, GfortranCompilesTheFortranFragment) {
   if (!findProgram("gfortran")) GTEST_SKIP() << "gfortran not installed";
   TempDir dir;
@@ -124,16 +136,9 @@ TEST(WritersClients, GfortranCompilesTheFortranFragment) {
       "end program airfoil\n";
   const auto source = dir.write("airfoil.f90", program);
   const auto binary = dir.file("airfoil_f");
-  std::string output;
-  ASSERT_EQ(runCommand("gfortran -ffree-form " + shellQuoted(source) + " -o " +
-                           shellQuoted(binary) + " 2>&1",
-                       &output),
-            0)
-      << output << program;
-  output.clear();
-  ASSERT_EQ(runCommand(shellQuoted(binary), &output), 0);
-  EXPECT_EQ(splitLines(output).at(0), kSourceName);
-  expectSamePoints(numberRows(output, 1), points, 1.0, 1.5e-7);
+  expectProgramPrintsSection(
+      "gfortran -ffree-form " + shellQuoted(source) + " -o " + shellQuoted(binary),
+      shellQuoted(binary), program, points);
 }
 
 TEST(WritersClients, GccCompilesTheCFragment) {
@@ -154,16 +159,9 @@ TEST(WritersClients, GccCompilesTheCFragment) {
       "}\n";
   const auto source = dir.write("airfoil.c", program);
   const auto binary = dir.file("airfoil_c");
-  std::string output;
-  ASSERT_EQ(runCommand("gcc -std=c99 -Wall -Werror " + shellQuoted(source) + " -o " +
-                           shellQuoted(binary) + " 2>&1",
-                       &output),
-            0)
-      << output << program;
-  output.clear();
-  ASSERT_EQ(runCommand(shellQuoted(binary), &output), 0);
-  EXPECT_EQ(splitLines(output).at(0), kSourceName);
-  expectSamePoints(numberRows(output, 1), points, 1.0, 1.5e-7);
+  expectProgramPrintsSection(
+      "gcc -std=c99 -Wall -Werror " + shellQuoted(source) + " -o " + shellQuoted(binary),
+      shellQuoted(binary), program, points);
 }
 
 TEST(WritersClients, JavacCompilesTheJavaFragment) {
@@ -184,17 +182,15 @@ TEST(WritersClients, JavacCompilesTheJavaFragment) {
       "  }\n"
       "}\n";
   const auto source = dir.write("Airfoil.java", program);
-  std::string output;
-  ASSERT_EQ(runCommand("javac -encoding ISO-8859-1 -d " + shellQuoted(dir.path()) + " " +
-                           shellQuoted(source) + " 2>&1",
-                       &output),
-            0)
-      << output << program;
-  if (!findProgram("java")) GTEST_SKIP() << "java not installed: compiled only";
-  output.clear();
-  ASSERT_EQ(runCommand("java -cp " + shellQuoted(dir.path()) + " Airfoil", &output), 0);
-  EXPECT_EQ(splitLines(output).at(0), kSourceName);
-  expectSamePoints(numberRows(output, 1), points, 1.0, 1.5e-7);
+  const std::string compile =
+      "javac -encoding ISO-8859-1 -d " + shellQuoted(dir.path()) + " " + shellQuoted(source);
+  if (!findProgram("java")) {
+    std::string output;
+    ASSERT_EQ(runCommand(compile + " 2>&1", &output), 0) << output << program;
+    GTEST_SKIP() << "java not installed: compiled only";
+  }
+  expectProgramPrintsSection(compile, "java -cp " + shellQuoted(dir.path()) + " Airfoil", program,
+                             points);
 }
 
 // XFOIL loads both two-column formats and counts every point. Graphics are
