@@ -35,7 +35,9 @@ enum {
   TARVEX_READ_FAILED = 4,
   TARVEX_NO_AREA = 5,
   TARVEX_WRITE_FAILED = 6,
-  TARVEX_NO_THREE_COLUMNS = 7
+  TARVEX_NO_THREE_COLUMNS = 7,
+  TARVEX_FIELD_OVERFLOW = 8,       /* a number does not fit its field; nothing written */
+  TARVEX_REDISTRIBUTION_FAILED = 9 /* the standard stations cannot be applied */
 };
 
 /* Converts one coordinate file.
