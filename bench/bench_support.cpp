@@ -9,11 +9,13 @@ Section nacaSection(int digits, int n, bool paired) {
   const double m = (digits / 1000) / 100.0, p = ((digits / 100) % 10) / 10.0;
   const double t = (digits % 100) / 100.0, pi = std::acos(-1.0);
   auto point = [&](double x, double sign, Section& s) {
-    const double yt = 5 * t * (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x +
-                               0.2843 * x * x * x - 0.1036 * x * x * x * x);
+    const double yt = 5 * t *
+                      (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x -
+                       0.1036 * x * x * x * x);
     double yc = 0;
-    if (m > 0) yc = x < p ? m / (p * p) * (2 * p * x - x * x)
-                          : m / ((1 - p) * (1 - p)) * ((1 - 2 * p) + 2 * p * x - x * x);
+    if (m > 0)
+      yc = x < p ? m / (p * p) * (2 * p * x - x * x)
+                 : m / ((1 - p) * (1 - p)) * ((1 - 2 * p) + 2 * p * x - x * x);
     s.x.push_back(static_cast<float>(x));
     s.y.push_back(static_cast<float>(yc + sign * yt));
   };
@@ -37,6 +39,15 @@ std::string seligText(const Section& section, const std::string& name) {
     text += line;
   }
   return text;
+}
+
+std::filesystem::path benchFolder(const std::string& name) {
+  namespace fs = std::filesystem;
+  const fs::path shm = "/dev/shm";
+  std::error_code error;
+  const fs::path dir = (fs::is_directory(shm, error) ? shm : fs::temp_directory_path()) / name;
+  fs::create_directories(dir);
+  return dir;
 }
 
 }  // namespace tarvex::bench

@@ -1,6 +1,7 @@
 // Sections made for the benchmarks.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,9 @@ struct Section {
 Section nacaSection(int digits, int n, bool paired = true);
 // The same as the text of a two-column file with a name line.
 std::string seligText(const Section& section, const std::string& name);
+
+// A fresh folder in memory (/dev/shm where there is one): the figures are the
+// engine's own cost with real file calls, not the disk's write-back policy.
+std::filesystem::path benchFolder(const std::string& name);
 
 }  // namespace tarvex::bench

@@ -9,41 +9,34 @@
 #include <string>
 
 #include "bench_support.h"
-#include "conversion.h"
-#include "output_writer.h"
+#include "tarvex.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// In memory where there is /dev/shm, as for the other conversion benchmarks.
-fs::path formatsFolder() {
-  const fs::path shm = "/dev/shm";
-  std::error_code error;
-  return (fs::is_directory(shm, error) ? shm : fs::temp_directory_path()) / "tarvex-formats-bench";
-}
-
 void ConvertToFormat(benchmark::State& state) {
   const int number = static_cast<int>(state.range(0));
-  const tarvex::OutputFormat* format = tarvex::formatByNumber(number);
+  const tarvex::FormatRow* format = tarvex::formatByNumber(number);
   state.SetLabel(std::string(format->shortName));
-  const fs::path dir = formatsFolder();
-  fs::create_directories(dir);
+  const fs::path dir = tarvex::bench::benchFolder("tarvex-formats-bench");
   const fs::path input = dir / "section.dat";
   const fs::path output = dir / ("section." + std::string(format->extension));
   std::ofstream(input) << tarvex::bench::seligText(tarvex::bench::nacaSection(2412, 200, false),
                                                    "NACA 2412");
-  std::vector<float> x(1000), y(1000);
-  tarvex::ConversionOptions options;
+  tarvex::ConvertOptions options;
   options.format = number;
+  options.comments = true;
   for (auto _ : state) {
-    const auto result = tarvex::INORM(input.string(), output.string(), x, y, options);
-    if (result.status != 0) state.SkipWithError("conversion failed");
+    const auto result = tarvex::convertFile(input, output, options);
+    if (!result) state.SkipWithError("conversion failed");
     benchmark::DoNotOptimize(result);
   }
   state.SetItemsProcessed(state.iterations());
   fs::remove_all(dir);
 }
-BENCHMARK(ConvertToFormat)->DenseRange(1, tarvex::kFormatCount)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ConvertToFormat)
+    ->DenseRange(1, static_cast<int>(tarvex::kFormats.size()))
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

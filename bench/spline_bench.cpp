@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "redistribution.h"
+#include "geometry/redistribution.h"
 
 namespace {
 

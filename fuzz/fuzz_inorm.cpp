@@ -1,90 +1,99 @@
-// libFuzzer target: arbitrary bytes as the input file of one conversion.
-// The last byte also picks the output format and the options, so that every
-// writer and the redistribution see what the readers make of odd input.
-#include <array>
+// libFuzzer target: arbitrary bytes as the input of one conversion, in
+// memory. The last bytes choose the format and the options, the scale
+// factors and (through the check ISETXS makes) a station list, so that every
+// writer and the redistribution see what the readers make of odd input. The
+// plain number scan is checked against the general parser on every line.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "conversion.h"
-#include "output_writer.h"
-
-#if defined(_WIN32)
-#include <process.h>
-#define TARVEX_PID _getpid()
-#else
-#include <unistd.h>
-#define TARVEX_PID getpid()
-#endif
+#include "io/line_scan.h"
+#include "tarvex_formats.hpp"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// In memory where there is /dev/shm: a fuzzing run writes millions of files.
-// The folder is removed when the run ends normally.
-class WorkFolder {
+// The options come from the end of the input, so that a seed file keeps
+// its text at the start.
+class Bytes {
  public:
-  WorkFolder() {
-    std::error_code error;
-    const fs::path shm = "/dev/shm";
-    const fs::path base = fs::is_directory(shm, error) ? shm : fs::temp_directory_path();
-    path_ = base / ("tarvex-fuzz-" + std::to_string(TARVEX_PID));
-    fs::create_directories(path_);
+  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  std::uint8_t byte() { return size_ > 0 ? data_[--size_] : 0; }
+  float number() {
+    std::uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i) bits = bits << 8 | byte();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
   }
-  ~WorkFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
+  std::string_view rest() const { return {reinterpret_cast<const char*>(data_), size_}; }
 
  private:
-  fs::path path_;
+  const std::uint8_t* data_;
+  std::size_t size_;
 };
 
-const fs::path& workFolder() {
-  static const WorkFolder folder;
-  return folder.path();
-}
-
-struct Choice {
-  tarvex::ConversionOptions options;
-  std::size_t capacity;
-};
-
-Choice choose(std::uint8_t selector) {
-  Choice choice;
-  const int format = 1 + selector % tarvex::kFormatCount;
-  const int rest = selector / tarvex::kFormatCount;  // 0..14
-  choice.options.format = (rest & 1) ? -format : format;
-  choice.options.redistribute = (rest & 2) != 0;
-  choice.options.keepSize = (rest & 4) != 0;
-  // A small capacity reaches the too-many-points paths of every reader.
-  choice.capacity = (rest & 8) ? 40 : 1000;
-  choice.options.append = false;
-  return choice;
+void checkNumberScans(std::string_view text) {
+  tarvex::LineInput in(text);
+  std::string_view line;
+  while (in.next(line)) {
+    std::array<float, 4> plain{}, general{};
+    const int fast = tarvex::scanPlainNumbers(line, plain);
+    if (fast < 0) continue;
+    tarvex::LineBuffer buffer;
+    tarvex::setLine(buffer, line);
+    tarvex::SHRINK(buffer);
+    tarvex::LineInput none("");
+    const int slow = tarvex::DLFF(none, general, buffer);
+    if (fast != slow) __builtin_trap();
+    for (int i = 0; i < std::min(fast, 4); ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      if (std::memcmp(&plain[k], &general[k], sizeof(float)) != 0) __builtin_trap();
+    }
+  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const fs::path input = workFolder() / "input.dat";
-  const fs::path output = workFolder() / "output.txt";
-  {
-    std::ofstream file(input, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  Bytes bytes(data, size);
+  const std::uint8_t format = bytes.byte();
+  const std::uint8_t flags = bytes.byte();
+  tarvex::ConversionSettings settings;
+  settings.format =
+      format % (static_cast<int>(tarvex::kFormats.size()) + 2);  // also 0 and one past
+  settings.comments = (flags & 1) != 0;
+  settings.redistribute = (flags & 2) != 0;
+  settings.keepSize = (flags & 4) != 0;
+  // A small capacity reaches the too-many-points paths of every reader.
+  settings.capacity = (flags & 8) != 0 ? 40 : 1000;
+  settings.date = "03/07/03";
+  if ((flags & 16) != 0) {
+    settings.xFactor = bytes.number();
+    settings.yFactor = bytes.number();
   }
-  const Choice choice = choose(size > 0 ? data[size - 1] : 0);
-  std::array<float, 1000> x{}, y{};
-  const auto result =
-      tarvex::INORM(input.string(), output.string(), std::span<float>(x.data(), choice.capacity),
-                    std::span<float>(y.data(), choice.capacity), choice.options);
+  std::vector<float> stations;
+  std::vector<float> accepted;
+  if ((flags & 32) != 0) {
+    const int count = bytes.byte() % 24;
+    for (int i = 0; i < count; ++i) stations.push_back(bytes.number());
+    if (auto scaled = tarvex::standardStations(stations)) accepted = *scaled;
+    if (!accepted.empty()) settings.stations = accepted;
+  }
+  const std::string_view text = bytes.rest();
+  checkNumberScans(text);
+
+  tarvex::LineOutput out;
+  const auto outcome = tarvex::convertText(text, settings, out);
   // Whatever the input, a conversion reports a known status and stays
   // within its arrays.
-  if (result.status < 0 || result.status > tarvex::kNoThreeColumns) __builtin_trap();
-  if (result.count < 0 || static_cast<std::size_t>(result.count) > choice.capacity) {
+  const int status = static_cast<int>(outcome.error.status);
+  if (status < 0 || status > TARVEX_REDISTRIBUTION_FAILED) __builtin_trap();
+  if (outcome.x.size() != outcome.y.size() ||
+      outcome.x.size() > static_cast<std::size_t>(settings.capacity)) {
     __builtin_trap();
   }
   return 0;

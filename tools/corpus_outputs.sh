@@ -28,10 +28,10 @@ mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 
 # The command line's comment switch changed its default once; ask it.
-if "$tarvex" convert --help | grep -q -- '--no-comments'; then
-  with_comments=() without_comments=(--no-comments)
-else
+if "$tarvex" convert --help | grep -qE '^ +--comments'; then
   with_comments=(--comments) without_comments=()
+else
+  with_comments=() without_comments=(--no-comments)
 fi
 
 variants=(

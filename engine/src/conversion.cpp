@@ -1,81 +1,110 @@
 #include "conversion.h"
 
-#include <climits>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
-#include "coordinate_reader.h"
-#include "engine_state.h"
-#include "output_file.h"
-#include "output_writer.h"
-#include "redistribution.h"
-#include "section_properties.h"
+#include "geometry/section_properties.h"
+#include "io/input_file.h"
+#include "io/output_file.h"
+#include "readers/column_reader.h"
+#include "writers/comment_header.h"
+#include "writers/output_writer.h"
 
 namespace tarvex {
-namespace fs = std::filesystem;
 namespace {
 
-// The writers that put out every coordinate multiplied by 100.
-bool writesPerCent(int format) { return format == 10 || format == 11; }
+Error failure(Status status, std::string message) { return {status, std::move(message), {}, 0}; }
 
-// Names arrive in the system's 8-bit encoding, which is what a narrow path
-// holds on every platform.
-fs::path pathFrom(std::string_view name) { return fs::path(std::string(name)); }
+std::string redistributionReason(int status, int stations, int points, int capacity) {
+  if (status == 1) {
+    if (points > kMaxStations) {
+      return "redistribution takes at most " + std::to_string(kMaxStations) +
+             " points; the section has " + std::to_string(points);
+    }
+    return "redistribution onto " + std::to_string(stations) + " stations gives " +
+           std::to_string(2 * stations - 1) + " points, more than the " + std::to_string(capacity) +
+           " the output can hold";
+  }
+  return "redistribution cannot find the leading edge: the point of smallest x is the first or "
+         "the last point";
+}
+
+Error overflowError(const FormatRow* format, bool header) {
+  if (header) {
+    return failure(Status::fieldOverflow,
+                   "a section property or the x-range does not fit its field in the comment "
+                   "header; write without comments");
+  }
+  return failure(Status::fieldOverflow,
+                 "a number does not fit its field in format " + std::to_string(format->number) +
+                     " (" + std::string(format->title) +
+                     "); write the section normalised (without keeping its size) or with smaller "
+                     "scale factors");
+}
 
 }  // namespace
 
-ConversionResult INORM(std::string_view inName, std::string_view outName, std::span<float> x,
-                       std::span<float> y, const ConversionOptions& options) {
-  ConversionResult result;
-  if (inName.empty()) return {.status = kInputNotFound};
-  if (outName.empty()) return {.status = kOutputNotWritable};
-
-  const bool comments = options.format > 0;
-  // The most negative number has no positive counterpart and selects no format.
-  const int format = options.format == INT_MIN ? 0 : std::abs(options.format);
-  setSectionName(kDefaultSectionName);
-
-  const fs::path inputPath = pathFrom(inName);
-  std::error_code error;
-  if (fs::is_directory(inputPath, error)) return {.status = kInputNotFound};
-  std::ifstream inputStream(inputPath, std::ios::binary);
-  if (!inputStream) return {.status = kInputNotFound};
-
-  const auto output = OutputFile::open(pathFrom(outName), options.append);
-  if (!output) return {.status = kOutputNotWritable};
-
-  LineInput in(inputStream);
-  LineOutput out(output->stream());
-  const auto capacity = static_cast<int>(std::min(x.size(), y.size()));
-  int n = capacity;
-  if (INKOO(in, out, x, y, n, result.layoutKind, comments, result.xmin, result.xmax) != 0) {
-    result.status = kReadFailed;
-    return result;
+Error readSection(std::string_view text, int capacity, Section& section) {
+  LineInput in(text);
+  std::string reason;
+  if (INKOO(in, section, capacity, &reason) != kReadOk) {
+    return failure(Status::readFailed, std::move(reason));
   }
-  result.pointsRead = n;
-
-  SectionProperties& properties = engineState().properties;
-  if (PROGEO(x, y, n, properties) != 0) {
-    result.status = kNoArea;
-    return result;
+  const int n = section.size();
+  if (PROGEO(section.x, section.y, n, section.properties) != 0) {
+    return failure(Status::noArea, "the points enclose no area");
   }
-  if (properties.area < 0.0f) {
-    SWAP(x, y, n);
-    properties.area = std::fabs(properties.area);
+  if (section.properties.area < 0.0f) {
+    SWAP(section.x, section.y, n);
+    section.properties.area = std::fabs(section.properties.area);
   }
-  if (comments) (void)writeCommentHeader(out, n, result.xmin, result.xmax, properties);
+  return {};
+}
 
-  if (options.redistribute) (void)IRESPL(x, y, n, n + 1, 1.0f, kStandardStations);
+Error writeSection(const Section& section, const ConversionSettings& settings, LineOutput& out,
+                   std::vector<float>& x, std::vector<float>& y, float* xminBack) {
+  if (settings.comments) {
+    for (const std::string& line : section.comments) {
+      out.append("; ");
+      if (!out.write(line)) return failure(Status::writeFailed, "the output cannot be written");
+    }
+  }
+  for (const std::string& line : section.notices) (void)out.write(line);
+  if (settings.comments) {
+    (void)writeCommentHeader(out, section.pointsRead, section.xmin, section.xmax,
+                             section.properties);
+    if (out.overflowed()) return overflowError(nullptr, true);
+  }
 
-  if (options.keepSize) {
-    float chord = result.xmax - result.xmin;
-    float origin = result.xmin;
-    if (writesPerCent(format)) {
+  int n = section.size();
+  const int capacity = std::max(settings.capacity, n);
+  x.assign(section.x.begin(), section.x.end());
+  y.assign(section.y.begin(), section.y.end());
+  x.resize(static_cast<std::size_t>(capacity));
+  y.resize(static_cast<std::size_t>(capacity));
+  const auto done = [&](Error error) {
+    x.resize(static_cast<std::size_t>(n));
+    y.resize(static_cast<std::size_t>(n));
+    return error;
+  };
+
+  if (settings.redistribute) {
+    const int stations = static_cast<int>(settings.stations.size());
+    const int status = IRESPL(x, y, n, n + 1, 1.0f, kStandardStations, settings.stations);
+    if (status != 0) {
+      return done(failure(Status::redistributionFailed,
+                          redistributionReason(status, stations, n, settings.capacity)));
+    }
+  }
+
+  const FormatRow* format = formatByNumber(settings.format);
+  if (settings.classicFormatsOnly && settings.format > kClassicFormatCount) format = nullptr;
+  if (settings.keepSize) {
+    float chord = section.xmax - section.xmin;
+    float origin = section.xmin;
+    if (format != nullptr && format->perCent) {
       chord /= 100.0f;
       origin /= 100.0f;
-      result.xmin = origin;
+      if (xminBack != nullptr) *xminBack = origin;
     }
     for (int i = 0; i < n; ++i) {
       x[static_cast<std::size_t>(i)] = origin + chord * x[static_cast<std::size_t>(i)];
@@ -83,23 +112,68 @@ ConversionResult INORM(std::string_view inName, std::string_view outName, std::s
     }
   }
   for (int i = 0; i < n; ++i) {
-    x[static_cast<std::size_t>(i)] *= options.xFactor;
-    y[static_cast<std::size_t>(i)] *= options.yFactor;
+    x[static_cast<std::size_t>(i)] *= settings.xFactor;
+    y[static_cast<std::size_t>(i)] *= settings.yFactor;
   }
 
-  if (formatByNumber(format) != nullptr) {
-    const int written = OUTKOO(out, x, y, n, writerCodeFor(format));
-    if (written != 0) {
-      result.status = kReadFailed + 1 + written;
-      return result;
+  if (format != nullptr) {
+    const int written = OUTKOO(out, x, y, n, format->writerCode, section.name, settings.date);
+    if (written == kSameXFailed) {
+      return done(failure(Status::noThreeColumns,
+                          "the upper and lower surface cannot be brought onto common x-stations"));
     }
+    if (written != kWriteOk) {
+      return done(failure(Status::writeFailed,
+                          n > kMaxStations
+                              ? "the surfaces of more than 1000 points cannot be paired"
+                              : "the output cannot be written"));
+    }
+    if (out.overflowed()) return done(overflowError(format, false));
   }
-  if (!output->commit()) {
-    result.status = kWriteError;
-    return result;
+  return done({});
+}
+
+ConversionOutcome convertText(std::string_view text, const ConversionSettings& settings,
+                              LineOutput& out) {
+  ConversionOutcome outcome;
+  outcome.error = readSection(text, settings.capacity, outcome.section);
+  outcome.xmin = outcome.section.xmin;
+  outcome.xmax = outcome.section.xmax;
+  if (outcome.error) return outcome;
+  outcome.reachedHeader = true;
+  outcome.error = writeSection(outcome.section, settings, out, outcome.x, outcome.y, &outcome.xmin);
+  return outcome;
+}
+
+ConversionOutcome convertFiles(const std::string& input, const std::string& output, bool append,
+                               const ConversionSettings& settings) {
+  ConversionOutcome outcome;
+  InputText text;
+  if (Error error = readInputFile(input, text)) {
+    outcome.error = std::move(error);
+    return outcome;
   }
-  result.count = n;
-  return result;
+  Error error;
+  auto transaction = OutputTransaction::open(
+      output, append,
+      text.key ? std::span<const FileKey>(&*text.key, 1) : std::span<const FileKey>(), error);
+  if (!transaction) {
+    outcome.error = std::move(error);
+    return outcome;
+  }
+  LineOutput out;
+  outcome = convertText(text.text, settings, out);
+  if (outcome.error) {
+    // An output that could not have been written is the first failure.
+    if (Error problem = transaction->targetProblem()) outcome.error = std::move(problem);
+    return outcome;
+  }
+  if (Error written = transaction->write(out.buffer())) {
+    outcome.error = std::move(written);
+  } else if (Error committed = transaction->commit()) {
+    outcome.error = std::move(committed);
+  }
+  return outcome;
 }
 
 }  // namespace tarvex

@@ -1,43 +1,57 @@
-// INORM: one conversion from an input file to an output file.
+// The conversion pipeline on text in memory, and the one way in from files:
+// read, properties, orientation, comment header, redistribution, size and
+// distortion, writer. Nothing reaches a step but through its arguments.
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "geometry/redistribution.h"
+#include "io/line_io.h"
+#include "tarvex.hpp"
 
 namespace tarvex {
 
-enum ConversionStatus : int {
-  kDone = 0,
-  kInputNotFound = 1,
-  kOutputNotWritable = 2,
-  kUnknownInputFormat = 3,  // reserved for the callers, never returned
-  kReadFailed = 4,
-  kNoArea = 5,
-  kWriteError = 6,
-  kNoThreeColumns = 7,
-};
-
-struct ConversionOptions {
-  int format = 1;           // 1..17, negative: without comments
-  bool append = false;
+struct ConversionSettings {
+  int format = 1;  // a number of kFormats; any other writes no data
+  bool comments = false;
   bool redistribute = false;
-  bool keepSize = false;     // scale back to the input's x-range
+  std::span<const float> stations = kDefaultStations;
+  bool keepSize = false;  // scale back to the input's x-range
   float xFactor = 1.0f;
   float yFactor = 1.0f;
+  int capacity = 1000;    // points the work arrays hold
+  std::string_view date;  // MM/DD/YY; empty: today
+  // The C entry writes data only for the formats of its description.
+  bool classicFormatsOnly = false;
 };
 
-struct ConversionResult {
-  int status = kDone;
-  int count = 0;            // points written (status 0), 0 after a writer failure
-  int layoutKind = 0;
-  int pointsRead = 0;
-  float xmin = 0, xmax = 0;  // x-range of the input before normalisation
+struct ConversionOutcome {
+  Error error;
+  Section section;           // as read (empty points when reading failed)
+  std::vector<float> x, y;   // the points as written
+  float xmin = 0, xmax = 0;  // the input's x-range as the C entry hands it back
+  bool reachedHeader = false;
 };
 
-// The conversion pipeline. x and y are the work arrays (their size is the
-// capacity) and hold the written points afterwards. Nothing is written to the
-// output unless the conversion succeeds.
-ConversionResult INORM(std::string_view inName, std::string_view outName, std::span<float> x,
-                       std::span<float> y, const ConversionOptions& options);
+// The section of a text: read, properties computed, oriented counter-clockwise.
+// On failure the section holds what the reading found (its x-range).
+Error readSection(std::string_view text, int capacity, Section& section);
+
+// Writes the section into out as the settings say; x and y receive the
+// points as written. On failure out holds no complete output.
+Error writeSection(const Section& section, const ConversionSettings& settings, LineOutput& out,
+                   std::vector<float>& x, std::vector<float>& y, float* xminBack = nullptr);
+
+// Both steps on a text.
+ConversionOutcome convertText(std::string_view text, const ConversionSettings& settings,
+                              LineOutput& out);
+
+// A whole conversion from a file to a file: the output is changed as a
+// whole or not at all.
+ConversionOutcome convertFiles(const std::string& input, const std::string& output, bool append,
+                               const ConversionSettings& settings);
 
 }  // namespace tarvex

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli_fixture.h"
-#include "output_writer.h"
+#include "tarvex_formats.hpp"
 
 namespace tarvex::test {
 namespace {
@@ -29,7 +29,8 @@ TEST_F(CliInfo, NamesTheLayoutOfEachKindOfFile) {
   EXPECT_EQ(countOf(run.out, "  layout        two columns\n"), 1);
   EXPECT_EQ(countOf(run.out, "  layout        three columns\n"), 1);
   EXPECT_EQ(countOf(run.out, "  layout        four columns\n"), 1);
-  EXPECT_EQ(countOf(run.out, "  layout        counted or CEF/DXF/XML\n"), 2);
+  EXPECT_EQ(countOf(run.out, "  layout        counted two columns\n"), 1);
+  EXPECT_EQ(countOf(run.out, "  layout        CEF\n"), 1);
   EXPECT_NE(run.out.find("naca2412.dat\n  section       NACA 2412\n"), std::string::npos);
   EXPECT_NE(run.out.find("  points        61\n"), std::string::npos);
   EXPECT_EQ(countOf(run.out, "  Circumference "), 5);
@@ -39,7 +40,7 @@ TEST_F(CliInfo, NamesTheLayoutOfEachKindOfFile) {
 TEST_F(CliInfo, AFileThatCannotBeReadShowsItsMessageAndFailsTheRun) {
   const auto run = tarvex("info flat.dat naca0012.dat");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("flat.dat\n  error         The coordinates make no closed area.\n"),
+  EXPECT_NE(run.out.find("flat.dat\n  error         the points enclose no area\n"),
             std::string::npos);
   EXPECT_NE(run.out.find("  section       NACA 0012\n"), std::string::npos);
 }
@@ -51,7 +52,7 @@ TEST_F(CliInfo, JsonIsAnArrayWithOneObjectPerFile) {
   const auto run =
       tarvex("info --json naca2412.dat flat.dat odd.dat - ", dir_.file("naca0012.dat"));
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "tarvex: flat.dat: The coordinates make no closed area.\n");
+  EXPECT_EQ(run.err, "tarvex: flat.dat: the points enclose no area\n");
   dir_.write("info.json", run.out);
   const std::string check =
       "import json,sys\n"
@@ -72,7 +73,7 @@ TEST_F(CliInfo, JsonIsAnArrayWithOneObjectPerFile) {
   EXPECT_EQ(parsed,
             "4\n"
             "naca2412.dat|NACA 2412|two columns|1|61|0.000|1.000|10|0.082\n"
-            "flat.dat|5|The coordinates make no closed area.\n"
+            "flat.dat|5|the points enclose no area\n"
             "odd.dat|Say \"hi\"\\ \xC3\xA4\t|two columns|1|41|0.000|1.000|10|0.081\n"
             "-|NACA 0012|two columns|1|81|0.000|1.000|10|0.082\n");
 }
@@ -81,8 +82,8 @@ TEST_F(CliInfo, FormatsListsTheTable) {
   const auto run = tarvex("formats");
   EXPECT_EQ(run.status, 0);
   const auto lines = splitLines(run.out);
-  ASSERT_EQ(lines.size(), 1u + kFormatCount);
-  for (const OutputFormat& format : outputFormats()) {
+  ASSERT_EQ(lines.size(), 1u + kFormats.size());
+  for (const FormatRow& format : kFormats) {
     const std::string& line = lines[static_cast<std::size_t>(format.number)];
     EXPECT_EQ(line.find(std::to_string(format.number)), line.find_first_not_of(' ')) << line;
     EXPECT_NE(line.find(" " + std::string(format.shortName) + " "), std::string::npos) << line;
@@ -107,7 +108,7 @@ TEST_F(CliInfo, VersionAndHelp) {
         "--stations", "--keep-size", "--scale-x", "--scale-y"}) {
     EXPECT_NE(convertHelp.out.find(option), std::string::npos) << option;
   }
-  for (const OutputFormat& format : outputFormats()) {
+  for (const FormatRow& format : kFormats) {
     EXPECT_NE(convertHelp.out.find(std::string(format.shortName)), std::string::npos);
   }
   EXPECT_NE(tarvex("info --help").out.find("--json"), std::string::npos);

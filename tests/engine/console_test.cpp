@@ -360,7 +360,7 @@ TEST_F(ConsoleTest, AGermanSessionShowsUmlautsOnTheTerminal) {
                       {" Name der Ausgabedatei f\xC3\xBCr die Koordinaten ?", "out.txt\n"},
                       {" (0) Ende", "1\n"}},
                      false, shown),
-            0);
+            1);  // the last conversion failed
   EXPECT_TRUE(
       shown.ends_with(" kann nicht ge\xC3\xB6"
                       "ffnet werden.\n"))

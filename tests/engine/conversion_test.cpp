@@ -59,13 +59,18 @@ TEST(Conversion, CommentHeaderLayout) {
   EXPECT_EQ(header[4], "; Number of points:          61");
   EXPECT_EQ(header[5], "; x-Range:      0.00000...     1.00000");
   EXPECT_EQ(header[6], "; *** Area Properties:");
-  EXPECT_TRUE(header[7].starts_with("; Area:           " "    0.08")) << header[7];
+  EXPECT_TRUE(
+      header[7].starts_with("; Area:           "
+                            "    0.08"))
+      << header[7];
   EXPECT_TRUE(header[7].ends_with(" [c^2]"));
   EXPECT_EQ(header[21], ";             IY0:" + header[21].substr(18));
   EXPECT_EQ(header[22], ";");
   EXPECT_EQ(header[23], "; Koordinatenzahl:           61");
   EXPECT_EQ(header[24], "; x-Bereich:      0.00000...     1.00000");
-  EXPECT_EQ(header[25], "; *** Fl\xE4" "cheneigenschaften:");
+  EXPECT_EQ(header[25],
+            "; *** Fl\xE4"
+            "cheneigenschaften:");
   EXPECT_EQ(header[26].substr(18), header[7].substr(18));  // the same values in both blocks
   EXPECT_EQ(header[41], ";");
 }
@@ -90,7 +95,10 @@ TEST(Conversion, ClockwiseSectionIsReversed) {
   ASSERT_EQ(converted.result.status, kDone);
   EXPECT_GT(converted.y[5], 0.0f);  // the upper surface comes first
   const auto lines = splitLines(converted.output);
-  EXPECT_TRUE(lines[9].starts_with("; Area:           " "    0.0")) << lines[9];
+  EXPECT_TRUE(
+      lines[9].starts_with("; Area:           "
+                           "    0.0"))
+      << lines[9];
 }
 
 TEST(Conversion, TwoColumnsLowerSurfaceFirst) {
@@ -149,8 +157,9 @@ TEST(ConversionStatus, MissingInputOrUnwritableOutputTouchesNothing) {
   EXPECT_EQ(INORM(dir.path().string(), existing.string(), x, y, {}).status, kInputNotFound);
 
   const auto input = dir.write("in.dat", kSection);
-  EXPECT_EQ(INORM(input.string(), (dir.path() / "no/such/folder/out.txt").string(), x, y, {}).status,
-            kOutputNotWritable);
+  EXPECT_EQ(
+      INORM(input.string(), (dir.path() / "no/such/folder/out.txt").string(), x, y, {}).status,
+      kOutputNotWritable);
   EXPECT_EQ(INORM(input.string(), dir.path().string(), x, y, {}).status, kOutputNotWritable);
 }
 
@@ -230,14 +239,24 @@ TEST(ConversionOutput, SameFileInAndOut) {
   TempDir dir;
   std::vector<float> x(1000), y(1000);
   const auto file = dir.write("section.dat", kSection);
-  ASSERT_EQ(INORM(file.string(), file.string(), x, y, withFormat(-1)).status, kDone);
-  EXPECT_EQ(splitLines(readFile(file)).size(), 62u);
+  fs::create_hard_link(file, dir.file("alias.dat"));
+  for (const auto& output : {file, dir.file("alias.dat")}) {
+    for (const bool append : {false, true}) {
+      ConversionOptions options = withFormat(-1);
+      options.append = append;
+      const auto result = INORM(file.string(), output.string(), x, y, options);
+      EXPECT_EQ(result.status, kOutputNotWritable);
+      EXPECT_NE(result.reason.find("is the input file"), std::string::npos) << result.reason;
+    }
+  }
+  EXPECT_EQ(readFile(file), kSection);
 }
 
 TEST(ConversionInput, SectionsBeyondTheFloatRangeFail) {
   // A chord tiny against the y values, and y values whose area overflows.
-  EXPECT_EQ(convertText("1e-45 0\n0.5e-45 1\n0 0\n0.5e-45 -1\n1e-45 0\n", withFormat(1)).result.status,
-            kReadFailed);
+  EXPECT_EQ(
+      convertText("1e-45 0\n0.5e-45 1\n0 0\n0.5e-45 -1\n1e-45 0\n", withFormat(1)).result.status,
+      kReadFailed);
   EXPECT_EQ(convertText("1 0\n0.5 1e38\n0 0\n0.5 -1e38\n1 0\n", withFormat(1)).result.status,
             kNoArea);
 }

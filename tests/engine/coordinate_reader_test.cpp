@@ -1,18 +1,16 @@
-#include "coordinate_reader.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "engine_state.h"
+#include "readers/column_reader.h"
+#include "tarvex.hpp"
 #include "test_support.h"
 
 namespace tarvex {
 namespace {
 
 using test::TextInput;
-using test::TextOutput;
 
 struct Read {
   int status;
@@ -21,19 +19,24 @@ struct Read {
   float xmin, xmax;
   std::vector<float> x, y;
   std::string echoed;
+  std::string name;
 };
 
-Read readText(std::string text, int capacity = 500, bool comments = false) {
+Read readCoordinates(std::string text, int capacity = 500, bool comments = false) {
   TextInput input(std::move(text));
-  TextOutput output;
+  Section section;
   Read r{};
-  r.x.assign(static_cast<std::size_t>(capacity), -7.0f);
-  r.y.assign(static_cast<std::size_t>(capacity), -7.0f);
-  r.count = capacity;
-  r.status = INKOO(input.in(), output.out(), r.x, r.y, r.count, r.kind, comments, r.xmin, r.xmax);
-  r.x.resize(static_cast<std::size_t>(std::max(r.count, 0)));
-  r.y.resize(static_cast<std::size_t>(std::max(r.count, 0)));
-  r.echoed = output.text();
+  r.status = INKOO(input.in(), section, capacity);
+  r.kind = layoutKind(section.layout);
+  r.count = section.size();
+  r.xmin = section.xmin;
+  r.xmax = section.xmax;
+  r.x = section.x;
+  r.y = section.y;
+  r.name = section.name;
+  if (comments) {
+    for (const auto& line : section.comments) r.echoed += "; " + line + "\n";
+  }
   return r;
 }
 
@@ -41,11 +44,10 @@ Read readText(std::string text, int capacity = 500, bool comments = false) {
 const std::string kSelig = "TEST\n1.0 0.0\n0.5 0.1\n0.0 0.0\n0.5 -0.1\n1.0 0.0\n";
 
 TEST(ReaderTwoColumns, NameOrderAndNormalisation) {
-  setSectionName("alvane");
-  const Read r = readText("SECTION  A\n2.0 1.0\n1.5 1.2\n1.0 1.0\n1.5 0.8\n2.0 1.0\n");
+  const Read r = readCoordinates("SECTION  A\n2.0 1.0\n1.5 1.2\n1.0 1.0\n1.5 0.8\n2.0 1.0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.kind, kLayoutTwoColumns);
-  EXPECT_EQ(trimmedName(), "SECTION  A");
+  EXPECT_EQ(r.name, "SECTION  A");
   ASSERT_EQ(r.count, 5);
   EXPECT_FLOAT_EQ(r.xmin, 1.0f);
   EXPECT_FLOAT_EQ(r.xmax, 2.0f);
@@ -55,14 +57,14 @@ TEST(ReaderTwoColumns, NameOrderAndNormalisation) {
 }
 
 TEST(ReaderTwoColumns, LeadingEdgeFirstIsReversed) {
-  const Read r = readText("0.0 0.0\n0.5 0.1\n1.0 0.0\n0.5 -0.1\n0.0 0.0\n");
+  const Read r = readCoordinates("0.0 0.0\n0.5 0.1\n1.0 0.0\n0.5 -0.1\n0.0 0.0\n");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.x.front(), 0.0f);  // reversed as a whole: x increases between the first two
   EXPECT_FLOAT_EQ(r.y[1], -0.1f);
 }
 
 TEST(ReaderTwoColumns, CommentsEchoedAndSingleNumbersIgnored) {
-  const Read r = readText("NACA 0012\n5\nsome remark\n" + kSelig.substr(5), 500, true);
+  const Read r = readCoordinates("NACA 0012\n5\nsome remark\n" + kSelig.substr(5), 500, true);
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.count, 5);
   // The first line twice: in full while naming the section, then trimmed.
@@ -70,8 +72,9 @@ TEST(ReaderTwoColumns, CommentsEchoedAndSingleNumbersIgnored) {
 }
 
 TEST(ReaderCounted, HeaderThenUpperThenLowerFromTheLeadingEdge) {
-  const Read r = readText("NAME\n 6. 6.\n0 0\n0.2 0.05\n0.4 0.06\n0.6 0.05\n0.8 0.03\n1 0.01\n"
-                          "0 0\n0.2 -0.05\n0.4 -0.06\n0.6 -0.05\n0.8 -0.03\n1 -0.01\n");
+  const Read r = readCoordinates(
+      "NAME\n 6. 6.\n0 0\n0.2 0.05\n0.4 0.06\n0.6 0.05\n0.8 0.03\n1 0.01\n"
+      "0 0\n0.2 -0.05\n0.4 -0.06\n0.6 -0.05\n0.8 -0.03\n1 -0.01\n");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.kind, kLayoutCounted);
   ASSERT_EQ(r.count, 11);  // the two leading-edge points are one
@@ -82,13 +85,13 @@ TEST(ReaderCounted, HeaderThenUpperThenLowerFromTheLeadingEdge) {
 }
 
 TEST(ReaderCounted, HeaderRecognition) {
-  EXPECT_EQ(readText("50.0 10.0\n1 0\n0 0\n1 0.1\n").kind, kLayoutCounted);
-  EXPECT_EQ(readText("100.0 0.0\n50 1\n0 0\n50 -1\n100 0\n").kind, kLayoutTwoColumns);
-  EXPECT_EQ(readText("1.0 0.0\n0.5 0.1\n0 0\n0.5 -0.1\n1 0\n").kind, kLayoutTwoColumns);
+  EXPECT_EQ(readCoordinates("50.0 10.0\n1 0\n0 0\n1 0.1\n").kind, kLayoutCounted);
+  EXPECT_EQ(readCoordinates("100.0 0.0\n50 1\n0 0\n50 -1\n100 0\n").kind, kLayoutTwoColumns);
+  EXPECT_EQ(readCoordinates("1.0 0.0\n0.5 0.1\n0 0\n0.5 -0.1\n1 0\n").kind, kLayoutTwoColumns);
 }
 
 TEST(ReaderCounted, ShortUpperSurfaceLeavesNoGap) {
-  const Read r = readText("10 10\n0 0\n0.5 0.1\n1 0\n");
+  const Read r = readCoordinates("10 10\n0 0\n0.5 0.1\n1 0\n");
   ASSERT_EQ(r.status, 0);
   ASSERT_EQ(r.count, 3);
   EXPECT_EQ(r.x, (std::vector<float>{1.0f, 0.5f, 0.0f}));
@@ -101,7 +104,7 @@ TEST(ReaderThreeColumns, StationsJoinedIntoOnePolyline) {
     text += std::to_string(x) + " " + std::to_string(0.1 * x * (1 - x) + 0.001) + " " +
             std::to_string(-0.05 * x * (1 - x) - 0.001) + "\n";
   }
-  const Read r = readText(text);
+  const Read r = readCoordinates(text);
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.kind, kLayoutThreeColumns);
   ASSERT_EQ(r.count, 40);
@@ -113,13 +116,13 @@ TEST(ReaderThreeColumns, StationsJoinedIntoOnePolyline) {
 }
 
 TEST(ReaderThreeColumns, IdenticalLeadingEdgePointsMerge) {
-  const Read r = readText("0 0 0\n0.5 0.1 -0.1\n1 0 0\n");
+  const Read r = readCoordinates("0 0 0\n0.5 0.1 -0.1\n1 0 0\n");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.count, 5);
 }
 
 TEST(ReaderThreeColumns, ConstantMiddleColumnMeansXAndY) {
-  const Read r = readText("1 0.0 0\n0.5 0.0 0.1\n0 0.0 0\n0.5 0.0 -0.1\n1.0 0.0 0.0\n");
+  const Read r = readCoordinates("1 0.0 0\n0.5 0.0 0.1\n0 0.0 0\n0.5 0.0 -0.1\n1.0 0.0 0.0\n");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.kind, kLayoutTwoColumns);
   ASSERT_EQ(r.count, 5);
@@ -129,7 +132,7 @@ TEST(ReaderThreeColumns, ConstantMiddleColumnMeansXAndY) {
 }
 
 TEST(ReaderFourColumns, IndexedStations) {
-  const Read skipped = readText("0 9 9 9\n1 1 0 0\n2 0.5 0.1 -0.1\n3 0 0 0\n");
+  const Read skipped = readCoordinates("0 9 9 9\n1 1 0 0\n2 0.5 0.1 -0.1\n3 0 0 0\n");
   ASSERT_EQ(skipped.status, 0);
   EXPECT_EQ(skipped.kind, kLayoutFourColumns);
   EXPECT_EQ(skipped.count, 5);
@@ -138,48 +141,49 @@ TEST(ReaderFourColumns, IndexedStations) {
 }
 
 TEST(ReaderFailures, UnknownLayouts) {
-  EXPECT_EQ(readText("").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("NAME\n1 2 3 4 5\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("---------\n1 0\n0 0\n1 0.1\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("3\n4\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("2 5 5 5\n").status, kReadUnknownLayout);
-  const Read r = readText("NAME\n");
+  EXPECT_EQ(readCoordinates("").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("NAME\n1 2 3 4 5\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("---------\n1 0\n0 0\n1 0.1\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("3\n4\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("2 5 5 5\n").status, kReadUnknownLayout);
+  const Read r = readCoordinates("NAME\n");
   EXPECT_EQ(r.xmin, 99999.99f);
   EXPECT_EQ(r.xmax, -99999.99f);
 }
 
 TEST(ReaderFailures, DegenerateSectionsNeverDivideByZero) {
-  EXPECT_EQ(readText("1 0\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("0.5 0\n0.5 1\n0.5 2\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("1 1\n1 1\n1 1\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("61 61\n").status, kReadUnknownLayout);
-  EXPECT_EQ(readText("1 0 0 0\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("1 0\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("0.5 0\n0.5 1\n0.5 2\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("1 1\n1 1\n1 1\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("61 61\n").status, kReadUnknownLayout);
+  EXPECT_EQ(readCoordinates("1 0 0 0\n").status, kReadUnknownLayout);
 }
 
 TEST(ReaderCapacity, TwoColumnsHoldCapacityLessOne) {
   auto points = [](int n) {
     std::string text;
-    for (int i = 0; i < n; ++i) text += std::to_string(1.0 - i / (n - 1.0)) + " " + std::to_string(i % 7 * 0.01) + "\n";
+    for (int i = 0; i < n; ++i)
+      text += std::to_string(1.0 - i / (n - 1.0)) + " " + std::to_string(i % 7 * 0.01) + "\n";
     return text;
   };
-  EXPECT_EQ(readText(points(499)).status, kReadOk);
-  EXPECT_EQ(readText(points(500)).status, kReadTooManyPoints);
+  EXPECT_EQ(readCoordinates(points(499)).status, kReadOk);
+  EXPECT_EQ(readCoordinates(points(500)).status, kReadTooManyPoints);
   std::string rows;
   for (int i = 0; i < 250; ++i) rows += std::to_string(i / 250.0) + " 0.1 -0.1\n";
-  EXPECT_EQ(readText(rows).status, kReadTooManyPoints);
-  EXPECT_EQ(readText(rows.substr(0, rows.rfind("0.996"))).status, kReadOk);  // 249 lines
-  EXPECT_EQ(readText("90 90\n0 0\n1 1\n", 50).status, kReadTooManyPoints);
-  EXPECT_EQ(readText(rows, 1).status, kReadTooManyPoints);
+  EXPECT_EQ(readCoordinates(rows).status, kReadTooManyPoints);
+  EXPECT_EQ(readCoordinates(rows.substr(0, rows.rfind("0.996"))).status, kReadOk);  // 249 lines
+  EXPECT_EQ(readCoordinates("90 90\n0 0\n1 1\n", 50).status, kReadTooManyPoints);
+  EXPECT_EQ(readCoordinates(rows, 1).status, kReadTooManyPoints);
 }
 
 TEST(ReaderRepeatedPoints, RunsCollapseToOne) {
-  const Read r = readText("1 0\n0.5 0.1\n0.5 0.1\n0.5 0.1\n0 0\n0.5 -0.1\n1 0\n");
+  const Read r = readCoordinates("1 0\n0.5 0.1\n0.5 0.1\n0.5 0.1\n0 0\n0.5 -0.1\n1 0\n");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.count, 5);
 }
 
 TEST(ReaderTwoColumns, LinesWithTooFewNumbersAreNotStored) {
-  const Read r = readText("1.0 0.0\n0.5 0.1\n0.0 ......\n0.0 0.0\n0.5 -0.1\n1.0 0.0\n");
+  const Read r = readCoordinates("1.0 0.0\n0.5 0.1\n0.0 ......\n0.0 0.0\n0.5 -0.1\n1.0 0.0\n");
   ASSERT_EQ(r.status, 0);
   ASSERT_EQ(r.count, 5);
   EXPECT_EQ(r.y[2], 0.0f);  // not the 0.1 of the line before
@@ -195,9 +199,10 @@ TEST(ReaderSwap, ReversesTheFirstPoints) {
 }
 
 TEST(ReaderExponents, RealFilesWithExponentNotation) {
-  const Read r = readText("E387\n1.0E+00 0.0\n5.0E-01 7.566965E-03\n0.0 0.0\n5.0E-01 -7.566965E-03\n1.0 0.0\n");
+  const Read r = readCoordinates(
+      "E387\n1.0E+00 0.0\n5.0E-01 7.566965E-03\n0.0 0.0\n5.0E-01 -7.566965E-03\n1.0 0.0\n");
   ASSERT_EQ(r.status, 0);
-  EXPECT_EQ(trimmedName(), "E387");
+  EXPECT_EQ(r.name, "E387");
   ASSERT_EQ(r.count, 5);
   EXPECT_FLOAT_EQ(r.y[1], 7.566965e-3f);
 }

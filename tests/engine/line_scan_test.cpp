@@ -1,4 +1,4 @@
-#include "line_scan.h"
+#include "io/line_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -36,45 +36,45 @@ Parsed parse(std::string_view text, std::string_view following = "") {
 TEST(LineGet, SkipsShortLinesAndDeliversData) {
   TextInput input("5\n\n 1.0\n");
   TextOutput output;
-  LineBuffer line;
-  ASSERT_TRUE(LGETLN(input.in(), output.out(), line, true));
-  EXPECT_EQ(trimRight(lineView(line)), " 1.0");
-  EXPECT_FALSE(LGETLN(input.in(), output.out(), line, true));
+  std::string_view line;
+  ASSERT_TRUE(LGETLN(input.in(), output.comments(), line));
+  EXPECT_EQ(trimRight(line), " 1.0");
+  EXPECT_FALSE(LGETLN(input.in(), output.comments(), line));
   EXPECT_EQ(output.text(), "");
 }
 
 TEST(LineGet, RecognisesMarkersOnlyAtColumnOne) {
   TextInput input("[Airfoil]\nENTITIES\n<?xml version=\"1.0\"?>\n  [Airfoil]\n");
   TextOutput output;
-  LineBuffer line;
-  ASSERT_TRUE(LGETLN(input.in(), output.out(), line, true));
-  EXPECT_EQ(trimRight(lineView(line)), "CEF-FILE");
-  ASSERT_TRUE(LGETLN(input.in(), output.out(), line, true));
-  EXPECT_EQ(trimRight(lineView(line)), "DXF-FILE");
-  ASSERT_TRUE(LGETLN(input.in(), output.out(), line, true));
-  EXPECT_EQ(trimRight(lineView(line)), "XML-FILE");
-  EXPECT_FALSE(LGETLN(input.in(), output.out(), line, true));
+  std::string_view line;
+  ASSERT_TRUE(LGETLN(input.in(), output.comments(), line));
+  EXPECT_EQ(trimRight(line), "CEF-FILE");
+  ASSERT_TRUE(LGETLN(input.in(), output.comments(), line));
+  EXPECT_EQ(trimRight(line), "DXF-FILE");
+  ASSERT_TRUE(LGETLN(input.in(), output.comments(), line));
+  EXPECT_EQ(trimRight(line), "XML-FILE");
+  EXPECT_FALSE(LGETLN(input.in(), output.comments(), line));
   EXPECT_EQ(output.text(), ";   [Airfoil]\n");
 }
 
 TEST(LineIsNumber, EchoesCommentsOnlyWhenAsked) {
   TextOutput output;
-  EXPECT_FALSE(LISNUM("NACA 0012", output.out(), true));
-  EXPECT_FALSE(LISNUM("NACA 0012", output.out(), false));
+  EXPECT_FALSE(LISNUM("NACA 0012", output.comments()));
+  EXPECT_FALSE(LISNUM("NACA 0012", nullptr));
   EXPECT_EQ(output.text(), "; NACA 0012\n");
-  EXPECT_TRUE(LISNUM(" ---------- ", output.out(), true));
-  EXPECT_TRUE(LISNUM("", output.out(), true));
-  EXPECT_FALSE(LISNUM("1.0, 2.0", output.out(), false));
+  EXPECT_TRUE(LISNUM(" ---------- ", output.comments()));
+  EXPECT_TRUE(LISNUM("", output.comments()));
+  EXPECT_FALSE(LISNUM("1.0, 2.0", nullptr));
 }
 
 TEST(LineIsNumber, ExponentOnlyRightAfterMantissaDigits) {
   TextOutput output;
-  EXPECT_TRUE(LISNUM(" 0.7566965E-03 -1.5e2", output.out(), false));
-  EXPECT_TRUE(LISNUM("1.D+5 2d3", output.out(), false));
-  EXPECT_FALSE(LISNUM("E387", output.out(), false));
-  EXPECT_FALSE(LISNUM("1.0 E5", output.out(), false));
-  EXPECT_FALSE(LISNUM("1.5E", output.out(), false));
-  EXPECT_FALSE(LISNUM("1.5E+", output.out(), false));
+  EXPECT_TRUE(LISNUM(" 0.7566965E-03 -1.5e2", nullptr));
+  EXPECT_TRUE(LISNUM("1.D+5 2d3", nullptr));
+  EXPECT_FALSE(LISNUM("E387", nullptr));
+  EXPECT_FALSE(LISNUM("1.0 E5", nullptr));
+  EXPECT_FALSE(LISNUM("1.5E", nullptr));
+  EXPECT_FALSE(LISNUM("1.5E+", nullptr));
 }
 
 TEST(LineShrink, SqueezesBlanksAndTabs) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "structured_readers.h"
+#include "readers/structured_readers.h"
 #include "test_support.h"
 
 namespace tarvex::test {
@@ -17,20 +17,25 @@ struct ReaderRun {
   int n = 0;
   std::vector<float> x, y;  // the first capacity elements
   bool guardsIntact = true;
-  std::string output;  // what the reader wrote to its output
+  std::string output;  // the notices the reader left for the output
   std::vector<std::string> outputLines;
+  std::string name;  // the section name afterwards
 };
 
-using Reader = void (*)(LineInput&, LineOutput&, std::span<float>, std::span<float>, int&);
+using Reader = void (*)(LineInput&, Section&, int&);
 
-inline ReaderRun runReader(Reader reader, std::string text, int capacity = 1000) {
+inline ReaderRun runReader(Reader reader, std::string text, int capacity = 1000,
+                           std::string_view nameBefore = "alvane") {
   TextInput input(std::move(text));
-  TextOutput output;
-  std::vector<float> x(static_cast<std::size_t>(capacity + kGuard), kUntouched);
-  std::vector<float> y(x);
+  Section section;
+  section.name = nameBefore;
+  section.x.assign(static_cast<std::size_t>(capacity + kGuard), kUntouched);
+  section.y = section.x;
   ReaderRun run;
   run.n = capacity;
-  reader(input.in(), output.out(), x, y, run.n);
+  reader(input.in(), section, run.n);
+  std::vector<float>& x = section.x;
+  std::vector<float>& y = section.y;
   for (std::size_t i = static_cast<std::size_t>(capacity); i < x.size(); ++i) {
     if (x[i] != kUntouched || y[i] != kUntouched) run.guardsIntact = false;
   }
@@ -38,8 +43,9 @@ inline ReaderRun runReader(Reader reader, std::string text, int capacity = 1000)
   y.resize(static_cast<std::size_t>(capacity));
   run.x = std::move(x);
   run.y = std::move(y);
-  run.output = output.text();
-  run.outputLines = output.lines();
+  for (const auto& line : section.notices) run.output += line + "\n";
+  run.outputLines = section.notices;
+  run.name = section.name;
   return run;
 }
 

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "engine_state.h"
 #include "readers_fixture.h"
+#include "tarvex.hpp"
 
 namespace tarvex::test {
 namespace {
 
-ReaderRun readXml(std::string text, int capacity = 1000) {
-  return runReader(READXML, std::move(text), capacity);
+ReaderRun readXml(std::string text, int capacity = 1000, std::string_view nameBefore = "alvane") {
+  return runReader(READXML, std::move(text), capacity, nameBefore);
 }
 
 std::string point(std::string_view x, std::string_view y) {
@@ -25,7 +25,6 @@ const std::string kHead =
     "      <point><x>9.0</x><y>9.0</y><z>1.0</z></point>\n   </scaling>\n</transformation>\n";
 
 TEST(XmlReader, CollectsThePointsOfEveryBlockInFileOrder) {
-  setSectionName("before");
   const auto run = readXml(kHead + "   <coordinates>\n" + point("1.0000000", "0.0000000") +
                            point("0.5000000", "0.0600000") + "   </coordinates>\n" +
                            "<coordinates>\n" + point("0.0000000", "0.0000000") +
@@ -35,7 +34,7 @@ TEST(XmlReader, CollectsThePointsOfEveryBlockInFileOrder) {
   EXPECT_FLOAT_EQ(run.y[1], 0.06f);
   EXPECT_EQ(run.x[2], 0.0f);
   EXPECT_FLOAT_EQ(run.y[3], -0.01f);
-  EXPECT_EQ(trimmedName(), "Two Blocks");
+  EXPECT_EQ(run.name, "Two Blocks");
 }
 
 TEST(XmlReader, XAndYMayStandOnLinesOfTheirOwn) {
@@ -65,26 +64,23 @@ TEST(XmlReader, IncompletePointsAreNotCounted) {
 }
 
 TEST(XmlReader, TheNameIsTakenFromOneLineAndUnescaped) {
-  readXml("<name>A &amp; B &lt;C&gt; &quot;D&quot; &apos;E&apos; &copy;</name>\n");
-  EXPECT_EQ(trimmedName(), "A & B <C> \"D\" 'E' &copy;");
-  readXml("<name>Spread\nover two</name>\n");
-  EXPECT_EQ(wholeName(), std::string(80, ' '));
-  readXml("<name></name>\n");
-  EXPECT_EQ(trimmedName(), "");
-  readXml("<name/>\n");
-  EXPECT_EQ(trimmedName(), "");
+  EXPECT_EQ(readXml("<name>A &amp; B &lt;C&gt; &quot;D&quot; &apos;E&apos; &copy;</name>\n").name,
+            "A & B <C> \"D\" 'E' &copy;");
+  EXPECT_EQ(readXml("<name>Spread\nover two</name>\n").name, "");
+  EXPECT_EQ(readXml("<name></name>\n").name, "");
+  EXPECT_EQ(readXml("<name/>\n").name, "");
   // The name element must come before the first coordinate block: the
   // block before it is passed over in the search.
   const auto late = readXml("<coordinates>\n<x>1</x><y>2</y>\n</coordinates>\n<name>late</name>\n");
   EXPECT_EQ(late.n, 0);
-  EXPECT_EQ(trimmedName(), "late");
+  EXPECT_EQ(late.name, "late");
 }
 
 TEST(XmlReader, AFileWithoutNameStillGivesItsPoints) {
-  setSectionName("kept");
-  const auto run = readXml("<?xml?>\n<coordinates>\n<x>1</x><y>2</y>\n</coordinates>\n");
+  const auto run =
+      readXml("<?xml?>\n<coordinates>\n<x>1</x><y>2</y>\n</coordinates>\n", 1000, "kept");
   EXPECT_EQ(run.n, 1);
-  EXPECT_EQ(trimmedName(), "kept");
+  EXPECT_EQ(run.name, "kept");
 }
 
 TEST(XmlReader, PointsBeyondTheCapacityOrTheThousandthAreDropped) {
@@ -116,7 +112,7 @@ TEST(XmlReader, ThroughTheConversionTheNameReplacesTheFirstLine) {
       ConversionOptions{.format = -1});
   ASSERT_EQ(converted.result.status, kDone) << converted.output;
   EXPECT_EQ(converted.result.count, 5);
-  EXPECT_EQ(trimmedName(), "Two Blocks");
+  EXPECT_EQ(converted.result.name, "Two Blocks");
 }
 
 }  // namespace

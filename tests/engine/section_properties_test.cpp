@@ -1,17 +1,18 @@
-#include "section_properties.h"
+#include "geometry/section_properties.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "test_support.h"
+#include "writers/comment_header.h"
 
 namespace tarvex {
 namespace {
 
-SectionProperties propertiesOf(const std::vector<float>& x, const std::vector<float>& y,
-                               int* status = nullptr) {
-  SectionProperties p;
+Properties propertiesOf(const std::vector<float>& x, const std::vector<float>& y,
+                        int* status = nullptr) {
+  Properties p;
   const int result = PROGEO(x, y, static_cast<int>(x.size()), p);
   if (status != nullptr) *status = result;
   return p;
@@ -90,18 +91,21 @@ TEST(Properties, PointsOnOneLineEncloseNoArea) {
 
 TEST(PropertiesBlock, LabelsFieldsAndLatin1Bytes) {
   const auto p = propertiesOf({0, 1, 1, 0, 0}, {0, 0, 1, 1, 0});
-  test::TextOutput english, german;
-  ASSERT_TRUE(writePropertyBlock(english.out(), p, HeaderLanguage::English));
-  ASSERT_TRUE(writePropertyBlock(german.out(), p, HeaderLanguage::German));
-  const auto e = english.lines();
-  const auto g = german.lines();
-  ASSERT_EQ(e.size(), 16u);
-  ASSERT_EQ(g.size(), 16u);
+  test::TextOutput header;
+  ASSERT_TRUE(writeCommentHeader(header.out(), 5, 0.0f, 1.0f, p));
+  const auto lines = header.lines();
+  ASSERT_EQ(lines.size(), 42u);
+  const std::vector<std::string> e(lines.begin() + 6, lines.begin() + 22);
+  const std::vector<std::string> g(lines.begin() + 25, lines.begin() + 41);
   EXPECT_EQ(e[1], "; Area:               1.000000 [c^2]");
   EXPECT_EQ(e[9], "; Circumference:    4.000000 [c]");
   EXPECT_EQ(e[6], ";             IXs:    0.083333 [c^4]");
-  EXPECT_EQ(g[0], "; *** Fl\xE4" "cheneigenschaften:");
-  EXPECT_EQ(g[1], "; Fl\xE4" "che:             1.000000 [c^2]");
+  EXPECT_EQ(g[0],
+            "; *** Fl\xE4"
+            "cheneigenschaften:");
+  EXPECT_EQ(g[1],
+            "; Fl\xE4"
+            "che:             1.000000 [c^2]");
   EXPECT_EQ(g[5], "; Tr\xE4gheitsmomente bzgl. S:");
   EXPECT_EQ(g[9], "; Umfang:             4.000000 [c]");
   EXPECT_EQ(g[13], "; Tr\xE4gheitsmomente bzgl. 0:");

@@ -1,4 +1,4 @@
-#include "tension_spline.h"
+#include "geometry/tension_spline.h"
 
 #include <gtest/gtest.h>
 

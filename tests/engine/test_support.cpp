@@ -1,14 +1,15 @@
 #include "test_support.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
-
-#include <sys/wait.h>
 
 namespace tarvex::test {
 
@@ -27,7 +28,13 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
-std::vector<std::string> TextOutput::lines() const { return splitLines(stream_.str()); }
+std::string TextOutput::text() const {
+  std::string text;
+  for (const auto& line : comments_) text.append("; ").append(line).append("\n");
+  return text + output_.buffer();
+}
+
+std::vector<std::string> TextOutput::lines() const { return splitLines(text()); }
 
 TempDir::TempDir() {
   std::random_device device;
@@ -116,7 +123,8 @@ Converted convertText(std::string_view inputText, const ConversionOptions& optio
   Converted converted;
   converted.x.assign(static_cast<std::size_t>(capacity), 0.0f);
   converted.y.assign(static_cast<std::size_t>(capacity), 0.0f);
-  converted.result = INORM(input.string(), output.string(), converted.x, converted.y, options);
+  converted.result =
+      tarvex::INORM(input.string(), output.string(), converted.x, converted.y, options);
   converted.output = readFile(output);
   converted.x.resize(static_cast<std::size_t>(converted.result.count));
   converted.y.resize(static_cast<std::size_t>(converted.result.count));
@@ -164,3 +172,38 @@ int runCommand(const std::string& command, std::string* output) {
 }
 
 }  // namespace tarvex::test
+
+namespace tarvex {
+
+ConversionResult INORM(std::string_view inName, std::string_view outName, std::span<float> x,
+                       std::span<float> y, const ConversionOptions& options) {
+  if (inName.empty()) return {.status = kInputNotFound, .reason = {}, .name = {}};
+  if (outName.empty()) return {.status = kOutputNotWritable, .reason = {}, .name = {}};
+  ConversionSettings settings;
+  settings.format = options.format == INT_MIN ? 0 : std::abs(options.format);
+  settings.comments = options.format > 0;
+  settings.redistribute = options.redistribute;
+  settings.keepSize = options.keepSize;
+  settings.xFactor = options.xFactor;
+  settings.yFactor = options.yFactor;
+  settings.capacity = static_cast<int>(std::min(x.size(), y.size()));
+  settings.classicFormatsOnly = true;
+  const ConversionOutcome outcome =
+      convertFiles(std::string(inName), std::string(outName), options.append, settings);
+  ConversionResult result;
+  result.status = static_cast<int>(outcome.error.status);
+  result.reason = outcome.error.message;
+  result.xmin = outcome.xmin;
+  result.xmax = outcome.xmax;
+  result.layoutKind = layoutKind(outcome.section.layout);
+  result.pointsRead = outcome.section.pointsRead;
+  result.name = outcome.section.name;
+  if (result.status == kDone) {
+    result.count = static_cast<int>(outcome.x.size());
+    std::copy(outcome.x.begin(), outcome.x.end(), x.begin());
+    std::copy(outcome.y.begin(), outcome.y.end(), y.begin());
+  }
+  return result;
+}
+
+}  // namespace tarvex

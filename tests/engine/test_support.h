@@ -4,45 +4,89 @@
 
 #include <filesystem>
 #include <optional>
-#include <sstream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "conversion.h"
-#include "text_io.h"
+#include "io/line_io.h"
+#include "io/line_scan.h"
+
+namespace tarvex {
+
+// The conversion of the C entry, by file names, with the engine's default
+// stations, its status codes and what it hands back.
+enum ConversionStatus : int {
+  kDone = 0,
+  kInputNotFound = 1,
+  kOutputNotWritable = 2,
+  kReadFailed = 4,
+  kNoArea = 5,
+  kWriteError = 6,
+  kNoThreeColumns = 7,
+  kFieldOverflow = 8,
+  kRedistributionFailed = 9,
+};
+
+struct ConversionOptions {
+  int format = 1;  // negative: without comments
+  bool append = false;
+  bool redistribute = false;
+  bool keepSize = false;
+  float xFactor = 1.0f;
+  float yFactor = 1.0f;
+};
+
+struct ConversionResult {
+  int status = kDone;
+  int count = 0;  // points written (status 0)
+  int layoutKind = 0;
+  int pointsRead = 0;
+  float xmin = 0, xmax = 0;
+  std::string reason;
+  std::string name;  // the section name
+};
+
+// x and y are the work arrays (their size is the capacity) and hold the
+// written points afterwards.
+ConversionResult INORM(std::string_view inName, std::string_view outName, std::span<float> x,
+                       std::span<float> y, const ConversionOptions& options);
+
+}  // namespace tarvex
 
 namespace tarvex::test {
 
 // A LineInput over a fixed text.
 class TextInput {
-public:
-  explicit TextInput(std::string text) : stream_(std::move(text)), input_(stream_) {}
+ public:
+  explicit TextInput(std::string text) : text_(std::move(text)), input_(text_) {}
   LineInput& in() { return input_; }
 
-private:
-  std::istringstream stream_;
+ private:
+  std::string text_;
   LineInput input_;
 };
 
-// A LineOutput collecting its lines.
+// A LineOutput, and the comment lines a reader keeps, as the text they
+// make in an output: the comments first.
 class TextOutput {
-public:
-  TextOutput() : output_(stream_) {}
+ public:
   LineOutput& out() { return output_; }
-  std::string text() const { return stream_.str(); }
+  CommentLines* comments() { return &comments_; }
+  std::string text() const;
   std::vector<std::string> lines() const;
 
-private:
-  std::ostringstream stream_;
+ private:
   LineOutput output_;
+  CommentLines comments_;
 };
 
 std::vector<std::string> splitLines(std::string_view text);
 
 // A fresh folder removed at the end of the test.
 class TempDir {
-public:
+ public:
   TempDir();
   ~TempDir();
   TempDir(const TempDir&) = delete;
@@ -51,7 +95,7 @@ public:
   std::filesystem::path file(std::string_view name) const { return path_ / name; }
   std::filesystem::path write(std::string_view name, std::string_view content) const;
 
-private:
+ private:
   std::filesystem::path path_;
 };
 
@@ -70,8 +114,8 @@ std::string twoColumnText(const std::vector<Point>& points, std::string_view nam
 // One conversion of the given input text through real files.
 struct Converted {
   ConversionResult result;
-  std::string output;               // the output file's content ("" if absent)
-  std::vector<float> x, y;          // the points left in the work arrays
+  std::string output;       // the output file's content ("" if absent)
+  std::vector<float> x, y;  // the points left in the work arrays
 };
 Converted convertText(std::string_view inputText, const ConversionOptions& options,
                       int capacity = 1000);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fixed_format.h"
+#include "io/fixed_fields.h"
 #include "writers_test_support.h"
 
 namespace tarvex::test {
@@ -44,8 +44,8 @@ TEST(WritersDxf, CountedLinesAndPerCentVertices) {
     const auto at = w.lines.begin() + static_cast<std::ptrdiff_t>(34 + 8 * i);
     const std::vector<std::string> vertex{"  0", "VERTEX",
                                           "  8", "0",
-                                          " 10", fmt::F(100.0 * points[i].x, 12, 6),
-                                          " 20", fmt::F(100.0 * points[i].y, 12, 6)};
+                                          " 10", fields::decimal(100.0 * points[i].x, 12, 6),
+                                          " 20", fields::decimal(100.0 * points[i].y, 12, 6)};
     ASSERT_EQ(std::vector<std::string>(at, at + 8), vertex) << "vertex " << i;
   }
   const std::vector<std::string> tail{"  0", "SEQEND", "  8", "0", "  0", "ENDSEC", "  0", "EOF"};
@@ -76,8 +76,8 @@ TEST(WritersRhino, TangentPointsAroundTheCurve) {
   ASSERT_EQ(w.lines.size(), 2u + 2u + 59u + 1u + 2u + 1u);
   EXPECT_EQ(w.lines[3], w.lines[4]);  // point 2 twice
   // Point N-1 closes the inner points.
-  EXPECT_EQ(w.lines[62], compacted(fmt::F(points[59].x, 10, 7) + "," + fmt::F(points[59].y, 10, 7) +
-                                       ",0.0000000",
+  EXPECT_EQ(w.lines[62], compacted(fields::decimal(points[59].x, 10, 7) + "," +
+                                       fields::decimal(points[59].y, 10, 7) + ",0.0000000",
                                    false));
   EXPECT_EQ(w.lines[63], "Tan");
 }
@@ -190,7 +190,7 @@ TEST(WritersRoundTrip, EngineReadsItsOwnCefDxfAndXml) {
       EXPECT_NEAR(read.y[i], written.y[i], 1e-6) << "point " << i;
     }
     if (format != 11) {
-      EXPECT_EQ(trimmedName(), "ROUND TRIP 12");
+      EXPECT_EQ(read.result.name, "ROUND TRIP 12");
     }
   }
 }

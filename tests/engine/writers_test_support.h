@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine_state.h"
-#include "output_writer.h"
+#include "tarvex.hpp"
 #include "test_support.h"
+#include "writers/output_writer.h"
 
 namespace tarvex::test {
 
@@ -25,7 +25,6 @@ struct Written {
 
 inline Written writeFormat(int format, const std::vector<Point>& points,
                            std::string_view name = "TEST SECTION", int capacity = 1000) {
-  setSectionName(name);
   Written written;
   written.x.assign(static_cast<std::size_t>(capacity), 0.0f);
   written.y.assign(written.x.size(), 0.0f);
@@ -35,8 +34,8 @@ inline Written writeFormat(int format, const std::vector<Point>& points,
   }
   written.n = static_cast<int>(points.size());
   TextOutput output;
-  written.status =
-      OUTKOO(output.out(), written.x, written.y, written.n, writerCodeFor(format), kTestDate);
+  written.status = OUTKOO(output.out(), written.x, written.y, written.n,
+                          formatByNumber(format)->writerCode, name, kTestDate);
   written.lines = output.lines();
   written.x.resize(static_cast<std::size_t>(written.n));
   written.y.resize(static_cast<std::size_t>(written.n));

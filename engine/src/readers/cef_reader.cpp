@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "engine_state.h"
-#include "line_scan.h"
+#include "io/line_scan.h"
 #include "readers/reader_text.h"
 #include "structured_readers.h"
 
@@ -69,7 +68,8 @@ std::optional<int> pointIndex(const LineBuffer& line, int k) {
 
 }  // namespace
 
-void READCEF(LineInput& in, LineOutput&, std::span<float> x, std::span<float> y, int& n) {
+void READCEF(LineInput& in, Section& section, int& n) {
+  std::span<float> x(section.x), y(section.y);
   const int capacity = readers::usableCapacity(x, y, n);
   n = 0;
   in.rewind();
@@ -77,30 +77,35 @@ void READCEF(LineInput& in, LineOutput&, std::span<float> x, std::span<float> y,
   if (!count) return;
   std::fill_n(x.begin(), *count, 0.0f);
   std::fill_n(y.begin(), *count, 0.0f);
-  n = *count;
+  const int stated = *count;
+  // A stated count beyond the keys the file lists would add phantom points
+  // at (0, 0): the section ends at the highest index listed.
+  int highest = 0;
 
   // The key search covers the stated points on top of the usual window, so
   // that no listed point is lost however many lines precede the keys.
   in.rewind();
   LineBuffer line;
-  for (int i = 0; i < kSearchLines + n; ++i) {
-    if (!in.read(line)) return;
+  for (int i = 0; i < kSearchLines + stated; ++i) {
+    if (!in.read(line)) break;
     const int k = readers::equalsColumn(line);
     if (readers::startsWith(line, "Points") && k > 6) continue;
     if (readers::startsWith(line, "Name") && k > 4) {
       LineBuffer name;
       setLine(name, afterEquals(line, k));
       SHRINK(name);
-      setSectionName(lineView(name));
+      readers::setName(section, lineView(name));
     } else if (readers::startsWith(line, "Point") && k > 8) {
       const auto index = pointIndex(line, k);
-      if (!index || *index < 1 || *index > n) continue;
+      if (!index || *index < 1 || *index > stated) continue;
       const auto decoded = readers::decodeText(in, afterEquals(line, k));
       if (decoded.count < 2) continue;
       x[static_cast<std::size_t>(*index - 1)] = decoded.value[0];
       y[static_cast<std::size_t>(*index - 1)] = decoded.value[1];
+      highest = std::max(highest, *index);
     }
   }
+  n = highest;
 }
 
 }  // namespace tarvex

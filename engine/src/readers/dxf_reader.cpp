@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "fixed_format.h"
-#include "line_scan.h"
+#include "io/fixed_fields.h"
+#include "io/line_scan.h"
 #include "readers/reader_text.h"
 #include "structured_readers.h"
 
@@ -122,16 +122,16 @@ void readLwPolyline(LineInput& in, PointSink& sink) {
   }
 }
 
-// The warning and the degree and count lines go to the output whatever the comments
-// flag says; a failed write shows later, when the writer uses the output.
-void note(LineOutput& out, const std::string& text) { static_cast<void>(out.write(text)); }
+// The warning and the degree and count lines go to the output whatever the
+// comments flag says.
+void note(Section& section, std::string text) { section.notices.push_back(std::move(text)); }
 
 // 40 (knot values) and the other codes are passed over.
 bool usesValue(int code) {
   return code == 10 || code == 20 || code == 71 || code == 72 || code == 73;
 }
 
-void readSpline(LineInput& in, LineOutput& out, PointSink& sink) {
+void readSpline(LineInput& in, Section& out, PointSink& sink) {
   note(out, "; WARNING:  DXF SPLINE entity not supported.");
   note(out, ";           try lower version of DXF format.");
   LineBuffer code, value;
@@ -156,13 +156,14 @@ void readSpline(LineInput& in, LineOutput& out, PointSink& sink) {
         sink.add(*v);
         break;
       case 71:
-        note(out, "; Degree = " + fmt::F(static_cast<double>(readers::truncatedInteger(*v)), 2, 0));
+        note(out, "; Degree = " +
+                      fields::decimal(static_cast<double>(readers::truncatedInteger(*v)), 2, 0));
         break;
       case 72:
-        note(out, "; # of Knots = " + fmt::I(readers::truncatedInteger(*v), 12));
+        note(out, "; # of Knots = " + fields::integer(readers::truncatedInteger(*v), 12));
         break;
       case 73:
-        note(out, "; # of Control Points = " + fmt::I(readers::truncatedInteger(*v), 12));
+        note(out, "; # of Control Points = " + fields::integer(readers::truncatedInteger(*v), 12));
         break;
       default:
         break;
@@ -172,7 +173,8 @@ void readSpline(LineInput& in, LineOutput& out, PointSink& sink) {
 
 }  // namespace
 
-void READDXF(LineInput& in, LineOutput& out, std::span<float> x, std::span<float> y, int& n) {
+void READDXF(LineInput& in, Section& section, int& n) {
+  std::span<float> x(section.x), y(section.y);
   const int capacity = readers::usableCapacity(x, y, n);
   n = 0;
   in.rewind();
@@ -181,7 +183,7 @@ void READDXF(LineInput& in, LineOutput& out, std::span<float> x, std::span<float
   if (!entity) return;
   switch (*entity) {
     case Entity::kSpline:
-      readSpline(in, out, sink);
+      readSpline(in, section, sink);
       break;
     case Entity::kLwPolyline:
       readLwPolyline(in, sink);

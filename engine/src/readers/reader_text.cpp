@@ -3,21 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
-#include "line_scan.h"
+#include "io/line_scan.h"
 
 namespace tarvex::readers {
 
 DecodedValues decodeText(LineInput& in, std::string_view text) {
-  LineBuffer buffer;
-  setLine(buffer, text);
-  SHRINK(buffer);
   DecodedValues decoded;
-  decoded.found = DLFF(in, decoded.value, buffer);
+  decoded.found = decodeNumbers(in, text.substr(0, kLineLength), decoded.value);
   // -9999 means nothing was stored; -k means k numbers came before the
   // offending character.
   const int stored = decoded.found == -9999 ? 0 : std::abs(decoded.found);
   decoded.count = std::min(stored, static_cast<int>(decoded.value.size()));
   return decoded;
+}
+
+void setName(Section& section, std::string_view text) {
+  section.name = std::string(trimRight(text.substr(0, kLineLength)));
 }
 
 bool startsWith(const LineBuffer& line, std::string_view word) {

@@ -7,7 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "text_io.h"
+#include "io/line_io.h"
+#include "tarvex.hpp"
 
 namespace tarvex::readers {
 
@@ -21,6 +22,9 @@ struct DecodedValues {
 // Squeezes text (cut to one line buffer) and decodes it with DLFF. A text
 // that ends in a parse error still yields the numbers stored before it.
 DecodedValues decodeText(LineInput& in, std::string_view text);
+
+// The section name from a text: its first 80 characters, trailing blanks dropped.
+void setName(Section& section, std::string_view text);
 
 // True when the line starts with word at column 1.
 bool startsWith(const LineBuffer& line, std::string_view word);

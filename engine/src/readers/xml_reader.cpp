@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "engine_state.h"
 #include "readers/reader_text.h"
 #include "structured_readers.h"
 
@@ -60,7 +59,7 @@ std::string unescaped(std::string_view text) {
 // The name element, searched before the first coordinate block: the name
 // goes from right after "<name>" to "</name>" on the same line, else it is
 // blank. A document without one keeps the name and is read from its start.
-void readName(LineInput& in) {
+void readName(LineInput& in, Section& section) {
   LineBuffer line;
   for (int i = 0; i < kSearchLines; ++i) {
     if (!in.read(line)) {
@@ -73,9 +72,9 @@ void readName(LineInput& in) {
     const auto from = start + 6;
     const auto end = from > text.size() ? std::string_view::npos : text.find("</name>", from);
     if (end == std::string_view::npos) {
-      setSectionName("");
+      section.name.clear();
     } else {
-      setSectionName(unescaped(text.substr(from, end - from)));
+      readers::setName(section, unescaped(text.substr(from, end - from)));
     }
     return;
   }
@@ -136,11 +135,12 @@ bool readBlock(LineInput& in, PointCollector& points) {
 
 }  // namespace
 
-void READXML(LineInput& in, LineOutput&, std::span<float> x, std::span<float> y, int& n) {
+void READXML(LineInput& in, Section& section, int& n) {
+  std::span<float> x(section.x), y(section.y);
   const int capacity = std::min(readers::usableCapacity(x, y, n), kMaxPoints);
   n = 0;
   in.rewind();
-  readName(in);
+  readName(in, section);
   PointCollector points{x, y, capacity, 0, false, n};
   for (int block = 0; block < kMaxBlocks; ++block) {
     if (!findBlock(in)) return;

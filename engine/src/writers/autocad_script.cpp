@@ -2,17 +2,18 @@
 // and the chord as a line.
 #include <string>
 
-#include "fixed_format.h"
 #include "writers/writer_lines.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
 
-int autocadScript(WriterContext& ctx) {
+int autocadScript(const WriterContext& ctx) {
   if (!writeLines(ctx, {"_LIMITS _OFF", "_PLINE"})) return kWriteFailed;
+  std::string scratch;
   for (int i = 1; i <= ctx.n; ++i) {
-    const std::string point = fmt::F(ctx.X(i), 10, 7) + "," + fmt::F(ctx.Y(i), 10, 7);
-    if (!ctx.line(compacted(point, false))) return kWriteFailed;
+    FieldLine point(scratch);
+    point.decimal(ctx.X(i), 10, 7).put(",").decimal(ctx.Y(i), 10, 7);
+    if (!ctx.compacted(point, scratch, false)) return kWriteFailed;
   }
   // The empty lines end the polyline and the line command.
   if (!writeLines(ctx, {"", "_LINE 0,0 1,0", "", "_LIMITS _ON"})) return kWriteFailed;

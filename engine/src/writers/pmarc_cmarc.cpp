@@ -2,28 +2,29 @@
 // surface as two blocks.
 #include <string>
 
-#include "engine_state.h"
-#include "fixed_format.h"
 #include "writers/writer_lines.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
 namespace {
 
-bool writePoint(WriterContext& ctx, int i) {
-  return ctx.line(fmt::F(ctx.X(i), 10, 7) + fmt::F(0.0, 10, 7) + fmt::F(ctx.Y(i), 10, 7));
+bool writePoint(const WriterContext& ctx, int i) {
+  FieldLine line = ctx.begin();
+  line.decimal(ctx.X(i), 10, 7).decimal(0.0, 10, 7).decimal(ctx.Y(i), 10, 7);
+  return ctx.end(line);
 }
 
-bool writeBlockEnd(WriterContext& ctx, int node) {
-  return ctx.line(" &BPNODE TNODE =" + fmt::I(node, 2) + ", TNPC =" + fmt::I(15, 3) +
-                  ", TINTC = 0," + " &END");
+bool writeBlockEnd(const WriterContext& ctx, int node) {
+  FieldLine line = ctx.begin();
+  line.put(" &BPNODE TNODE =").integer(node, 2).put(", TNPC =").integer(15, 3);
+  line.put(", TINTC = 0,").put(" &END");
+  return ctx.end(line);
 }
 
 }  // namespace
 
-int pmarcCmarc(WriterContext& ctx) {
-  if (const int status = prepareSameX(ctx); status != kWriteOk) return status;
-  const std::string title = "# Airfoil " + std::string(trimmedName());
+int pmarcCmarc(const WriterContext& ctx) {
+  const std::string title = "# Airfoil " + std::string(ctx.name);
   if (!writeLines(ctx, {title, "&SECT1 STX = 0.0, STY = 0.0, STZ = 0.0, SCALE = 1.0,",
                         "       ALF = 0.0, THETA = 0.0, INMODE = 4,",
                         "       TNODS = 0, TNPS = 0, TINTS = 0, &END"})) {

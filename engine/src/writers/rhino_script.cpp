@@ -3,21 +3,22 @@
 #include <algorithm>
 #include <string>
 
-#include "fixed_format.h"
 #include "writers/writer_lines.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
 namespace {
 
-bool writePoint(WriterContext& ctx, double x, double y) {
-  const std::string text = fmt::F(x, 10, 7) + "," + fmt::F(y, 10, 7) + "," + fmt::F(0.0, 10, 7);
-  return ctx.line(compacted(text, false));
+bool writePoint(const WriterContext& ctx, double x, double y) {
+  std::string scratch;
+  FieldLine point(scratch);
+  point.decimal(x, 10, 7).put(",").decimal(y, 10, 7).put(",").decimal(0.0, 10, 7);
+  return ctx.compacted(point, scratch, false);
 }
 
 }  // namespace
 
-int rhinoScript(WriterContext& ctx) {
+int rhinoScript(const WriterContext& ctx) {
   const int n = ctx.n;
   if (!writeLines(ctx, {"! InterpCrv", "Tan"})) return kWriteFailed;
   if (n >= 1) {

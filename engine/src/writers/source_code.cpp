@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine_state.h"
-#include "fixed_format.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
@@ -38,19 +36,21 @@ std::string quotedName(std::string_view name, const SourceSymbols& s) {
   return text;
 }
 
-bool writeCoordinate(WriterContext& ctx, const SourceSymbols& s, char letter, int i, float value) {
-  const std::string text = "___" + std::string(1, letter) + s.open +
-                           std::to_string(i - 1 + s.firstIndex) + s.close + "_=_" +
-                           fmt::F(value, 10, 7) + s.statementEnd;
-  return ctx.line(compacted(text, true));
+bool writeCoordinate(const WriterContext& ctx, const SourceSymbols& s, char letter, int i,
+                     float value) {
+  std::string scratch = "___" + std::string(1, letter) + s.open +
+                        std::to_string(i - 1 + s.firstIndex) + s.close + "_=_";
+  FieldLine line(scratch);
+  line.decimal(value, 10, 7).put(std::string_view(&s.statementEnd, 1));
+  return ctx.compacted(line, scratch, true);
 }
 
-int writeSource(WriterContext& ctx, const SourceSymbols& s) {
+int writeSource(const WriterContext& ctx, const SourceSymbols& s) {
   if (!ctx.line(compacted("***_TODO:_add_array_and_string_dimensioning_***", true))) {
     return kWriteFailed;
   }
   // The name keeps its blanks, and is written whole however long it is.
-  if (!ctx.line("   NAME = " + quotedName(trimmedName(), s) + s.statementEnd)) return kWriteFailed;
+  if (!ctx.line("   NAME = " + quotedName(ctx.name, s) + s.statementEnd)) return kWriteFailed;
   if (!ctx.line(compacted("___NPTS_=_" + std::to_string(ctx.n) + s.statementEnd, true))) {
     return kWriteFailed;
   }
@@ -64,7 +64,7 @@ int writeSource(WriterContext& ctx, const SourceSymbols& s) {
 
 }  // namespace
 
-int fortranBasic(WriterContext& ctx) { return writeSource(ctx, kFortranBasic); }
-int cJava(WriterContext& ctx) { return writeSource(ctx, kCJava); }
+int fortranBasic(const WriterContext& ctx) { return writeSource(ctx, kFortranBasic); }
+int cJava(const WriterContext& ctx) { return writeSource(ctx, kCJava); }
 
 }  // namespace tarvex::writers

@@ -3,33 +3,35 @@
 #include <string>
 #include <string_view>
 
-#include "engine_state.h"
-#include "fixed_format.h"
 #include "writers/writer_lines.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
 namespace {
 
-bool writePoint(WriterContext& ctx, int i) {
-  return ctx.line(fmt::F(ctx.X(i), 10, 7) + fmt::F(ctx.Y(i), 10, 7) + fmt::X(61) + "12B");
+bool writePoint(const WriterContext& ctx, int i) {
+  FieldLine line = ctx.begin();
+  line.decimal(ctx.X(i), 10, 7).decimal(ctx.Y(i), 10, 7).blanks(61).put("12B");
+  return ctx.end(line);
 }
 
 // The two lines that close a surface block; code 1 for the lower, 3 for the
 // upper surface.
-bool writeBlockEnd(WriterContext& ctx, std::string_view surface, int code) {
-  const std::string title =
-      "End of " + fmt::A(surface, 5) + " surface          NODEC  NPC INTC MOVE" + fmt::X(31) + "14";
-  const std::string values =
-      fmt::X(34) + fmt::I(code, 1) + fmt::X(3) + fmt::I(15, 2) + "    0    0" + fmt::X(31) + "14";
-  return writeLines(ctx, {title, values});
+bool writeBlockEnd(const WriterContext& ctx, std::string_view surface, int code) {
+  FieldLine title = ctx.begin();
+  title.put("End of ").text(surface, 5).put(" surface          NODEC  NPC INTC MOVE");
+  title.blanks(31).put("14");
+  if (!ctx.end(title)) return false;
+  FieldLine values = ctx.begin();
+  values.blanks(34).integer(code, 1).blanks(3).integer(15, 2).put("    0    0").blanks(31);
+  values.put("14");
+  return ctx.end(values);
 }
 
 }  // namespace
 
-int vsaero(WriterContext& ctx) {
-  if (const int status = prepareSameX(ctx); status != kWriteOk) return status;
-  const std::string title = "# Airfoil " + std::string(trimmedName());
+int vsaero(const WriterContext& ctx) {
+  const std::string title = "# Airfoil " + std::string(ctx.name);
   if (!writeLines(
           ctx,
           {title,

@@ -2,8 +2,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine_state.h"
-#include "fixed_format.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
@@ -18,18 +16,21 @@ std::string dayMonthYear(std::string_view date) {
 
 }  // namespace
 
-int vuzOvoravKsc(WriterContext& ctx) {
-  if (const int status = prepareSameX(ctx); status != kWriteOk) return status;
+int vuzOvoravKsc(const WriterContext& ctx) {
   const int rows = rowCount(ctx);
-  if (!ctx.line(fmt::I(rows, 3))) return kWriteFailed;
-  const std::string title = fmt::F(0.0, 7, 3) + fmt::X(2) + fmt::A(wholeName(), 16) + fmt::X(2) +
-                            dayMonthYear(ctx.date) + fmt::X(2) + fmt::X(30);
-  if (!ctx.line(title)) return kWriteFailed;
+  FieldLine count = ctx.begin();
+  count.integer(rows, 3);
+  if (!ctx.end(count)) return kWriteFailed;
+  FieldLine title = ctx.begin();
+  title.decimal(0.0, 7, 3).blanks(2).text(ctx.wholeName(), 16).blanks(2);
+  title.put(dayMonthYear(ctx.date)).blanks(2).blanks(30);
+  if (!ctx.end(title)) return kWriteFailed;
   for (int j = rows; j >= 1; --j) {
     const SurfaceRow r = row(ctx, j);
-    const std::string text = fmt::F(100.0 * r.x, 8, 3) + "\t" + fmt::F(100.0 * r.upper, 8, 3) +
-                             "\t" + fmt::F(100.0 * r.lower, 8, 3);
-    if (!ctx.line(text)) return kWriteFailed;
+    FieldLine line = ctx.begin();
+    line.decimal(100.0 * r.x, 8, 3).put("\t").decimal(100.0 * r.upper, 8, 3).put("\t");
+    line.decimal(100.0 * r.lower, 8, 3);
+    if (!ctx.end(line)) return kWriteFailed;
   }
   return kWriteOk;
 }

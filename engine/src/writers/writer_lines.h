@@ -5,13 +5,13 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "output_writer.h"
+#include "writers/output_writer.h"
 
 namespace tarvex::writers {
 
 // Writes the lines in order; false at the first one that fails, so the
-// caller can stop with kWriteFailed and keep what was written.
-inline bool writeLines(WriterContext& ctx, std::initializer_list<std::string_view> lines) {
+// caller can stop with kWriteFailed.
+inline bool writeLines(const WriterContext& ctx, std::initializer_list<std::string_view> lines) {
   for (const auto text : lines) {
     if (!ctx.line(text)) return false;
   }

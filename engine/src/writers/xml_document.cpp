@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine_state.h"
-#include "fixed_format.h"
 #include "writers/writer_lines.h"
 #include "writers/writers.h"
 
@@ -41,13 +39,13 @@ std::string escapedName(std::string_view name) {
 
 }  // namespace
 
-int xmlDocument(WriterContext& ctx) {
+int xmlDocument(const WriterContext& ctx) {
   const std::string ns(kAirfoilNamespace);
   if (!writeLines(
           ctx, {R"(<?xml version="1.0" encoding="ISO-8859-1"?>)", "<airfoil xmlns=\"" + ns + "\"",
                 R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance")",
                 "xsi:schemaLocation=\"" + ns + " airfoil-schema.xsd\">",
-                "<name>" + escapedName(trimmedName()) + "</name>", "<elements>", "<element>",
+                "<name>" + escapedName(ctx.name) + "</name>", "<elements>", "<element>",
                 "<transformation>", "   <scaling>",
                 "      <point><x>1.0</x><y>1.0</y><z>1.0</z></point>", "   </scaling>",
                 "   <translation>", "      <point><x>0.0</x><y>0.0</y><z>0.0</z></point>",
@@ -56,11 +54,12 @@ int xmlDocument(WriterContext& ctx) {
                 "</transformation>", compacted("___<coordinates>", true)})) {
     return kWriteFailed;
   }
-  const std::string zero = fmt::F(0.0, 10, 7);
+  std::string scratch;
   for (int i = 1; i <= ctx.n; ++i) {
-    const std::string point = "______<point><x>" + fmt::F(ctx.X(i), 10, 7) + "</x><y>" +
-                              fmt::F(ctx.Y(i), 10, 7) + "</y><z>" + zero + "</z></point>";
-    if (!ctx.line(compacted(point, true))) return kWriteFailed;
+    FieldLine point(scratch);
+    point.put("______<point><x>").decimal(ctx.X(i), 10, 7).put("</x><y>");
+    point.decimal(ctx.Y(i), 10, 7).put("</y><z>").decimal(0.0, 10, 7).put("</z></point>");
+    if (!ctx.compacted(point, scratch, true)) return kWriteFailed;
   }
   if (!writeLines(ctx, {"   </coordinates>", "</element>", "</elements>", "</airfoil>"})) {
     return kWriteFailed;

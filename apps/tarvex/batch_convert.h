@@ -1,0 +1,57 @@
+// `tarvex convert`: many input files in one output format, going on past a
+// failed file and summing up at the end.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tarvex.hpp"
+
+namespace tarvex::console {
+
+inline constexpr int kBatchCapacity = 1000;
+inline constexpr std::string_view kStandardStream = "-";
+
+struct ConvertRequest {
+  std::vector<std::string> inputs;  // "-" is the standard input
+  const FormatRow* format = nullptr;
+  // At most one of the two; neither (or "-" as the file) writes to the
+  // standard output.
+  std::optional<std::string> outputFile;
+  std::optional<std::string> outputFolder;
+  bool comments = false;
+  bool append = false;
+  bool redistribute = false;
+  std::vector<float> stations;  // checked; empty: the standard stations
+  bool keepSize = false;
+  float xFactor = 1.0f;
+  float yFactor = 1.0f;
+  bool quiet = false;      // nothing but errors
+  bool verbose = false;    // a line for every file written
+  bool noClobber = false;  // existing outputs are left alone
+};
+
+// Converts every input; returns the exit status: 0 when all were converted,
+// 1 when any failed or was left alone. Messages go to err.
+int convertFiles(const ConvertRequest& request, std::ostream& err);
+
+// The standard input's text, read once for every "-" of a command; the
+// hint says how to end it when it comes from a terminal.
+class StandardInput {
+ public:
+  explicit StandardInput(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
+  const Result<std::string>& text();
+
+ private:
+  std::ostream& err_;
+  bool quiet_;
+  std::optional<Result<std::string>> text_;
+};
+
+// The message line for a failed file: the failure's own file when it names
+// one, else the input it concerns.
+std::string failureLine(std::string_view input, const Error& error);
+
+}  // namespace tarvex::console

@@ -1,0 +1,210 @@
+// The batch command line of the console program: convert, info, formats.
+// Everything goes through the engine's C++ interface (tarvex.hpp).
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+#include "batch_convert.h"
+#include "format_choice.h"
+#include "section_info.h"
+#include "standard_streams.h"
+#include "station_option.h"
+
+#ifndef TARVEX_VERSION
+#define TARVEX_VERSION "unknown"
+#endif
+
+namespace tarvex::console {
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr std::string_view kCommands[] = {"convert", "info", "formats"};
+
+const CLI::Validator kFormatName(
+    [](const std::string& text) {
+      return formatFromArgument(text) ? std::string() : "unknown format \"" + text + "\"";
+    },
+    "FORMAT");
+
+const CLI::Validator kStationList(
+    [](const std::string& text) -> std::string {
+      const auto stations = parseStations(text);
+      if (!stations) return "\"" + text + "\" is not a list of numbers separated by / or ,";
+      const auto checked = checkStations(*stations);
+      if (!checked)
+        return "the stations \"" + text + "\" are not usable: " + checked.error().message;
+      return {};
+    },
+    "LIST");
+
+const CLI::Validator kFiniteNumber(
+    [](const std::string& text) -> std::string {
+      float value = 0.0f;
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+      if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return "\"" + text + "\" is not a number";
+      }
+      return {};
+    },
+    "F");
+
+struct ConvertArguments {
+  ConvertRequest request;
+  std::string format;
+  std::string stations;
+  CLI::Option* outputFile = nullptr;
+  CLI::Option* outputFolder = nullptr;
+  CLI::Option* stationOption = nullptr;
+  bool noComments = false;
+  std::string file, folder;
+};
+
+CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
+  CLI::App* convert = app.add_subcommand(
+      "convert",
+      "Convert coordinate files into one output format. Goes on past a failed file; "
+      "the exit status is 1 when any failed or was left alone.");
+  convert->add_option("INPUT", a.request.inputs, "input files; - reads the standard input")
+      ->required();
+  convert->add_option("-f,--format", a.format, "output format: " + formatChoices())
+      ->required()
+      ->check(kFormatName);
+  a.outputFile = convert->add_option(
+      "-o,--output", a.file,
+      "output file (- or none: the standard output); several inputs follow one another in it, "
+      "and it is put in place only when the run ends");
+  a.outputFolder = convert->add_option(
+      "-d,--output-dir", a.folder,
+      "output folder: each input goes there under its own name with the format's extension. "
+      "Formats that share an extension (txt) replace each other's files there; --no-clobber "
+      "keeps existing files");
+  a.outputFile->excludes(a.outputFolder);
+  convert->add_flag("--comments", a.request.comments,
+                    "write the input's comment lines and the section properties as comment "
+                    "lines before the data. Other programs cannot read the " +
+                        formatsBrokenByComments() + " formats with them");
+  convert->add_flag("--no-comments", a.noComments, "leave out the comment lines (the default)");
+  convert->add_flag("--append", a.request.append, "append to existing output files");
+  convert->add_flag("--redistribute", a.request.redistribute,
+                    "redistribute the points onto the standard x-stations");
+  a.stationOption = convert
+                        ->add_option("--stations", a.stations,
+                                     "redistribute onto these x-stations (implies --redistribute): "
+                                     "2 to 1000 increasing values separated by / or , (a list "
+                                     "ending beyond 1 is in per cent)")
+                        ->check(kStationList);
+  convert->add_flag("--keep-size", a.request.keepSize,
+                    "keep the input's own x-range instead of the unit chord");
+  convert->add_option("--scale-x", a.request.xFactor, "multiply every x by F")
+      ->check(kFiniteNumber);
+  convert->add_option("--scale-y", a.request.yFactor, "multiply every y by F")
+      ->check(kFiniteNumber);
+  convert->add_flag("-n,--no-clobber", a.request.noClobber,
+                    "leave existing output files alone (reported; exit status 1)");
+  auto* quiet = convert->add_flag("-q,--quiet", a.request.quiet, "print nothing but errors");
+  auto* verbose = convert->add_flag("-v,--verbose", a.request.verbose,
+                                    "print a line for every file written and the summary");
+  quiet->excludes(verbose);
+  return convert;
+}
+
+int runConvert(ConvertArguments& a) {
+  a.request.format = formatFromArgument(a.format);
+  if (a.outputFile->count() > 0) a.request.outputFile = a.file;
+  if (a.outputFolder->count() > 0) a.request.outputFolder = a.folder;
+  if (a.stationOption->count() > 0) {
+    a.request.redistribute = true;
+    a.request.stations = *checkStations(*parseStations(a.stations));
+  }
+  return convertFiles(a.request, std::cerr);
+}
+
+// A first word that is no command: say which commands there are, and for a
+// file name, how to convert it.
+std::optional<int> misplacedCommand(int argc, char** argv) {
+  if (argc < 2 || argv[1][0] == '-') return std::nullopt;
+  const std::string_view word = argv[1];
+  for (const std::string_view command : kCommands) {
+    if (word == command) return std::nullopt;
+  }
+  std::error_code error;
+  if (std::filesystem::exists(std::string(word), error)) {
+    std::cerr << "tarvex: \"" << word << "\" is a file, not a command; name the command first:\n"
+              << "  tarvex convert " << word << (argc > 2 ? " ..." : "")
+              << " -f FORMAT [-o OUTPUT]   (convert files)\n"
+              << "  tarvex info " << word << (argc > 2 ? " ..." : "")
+              << "                         (show the section's figures)\n";
+  } else {
+    std::cerr << "tarvex: unknown command \"" << word
+              << "\"; the commands are convert, info and formats (see tarvex --help)\n";
+  }
+  return kUsageError;
+}
+
+// Help and version text goes to the standard output, messages to the
+// standard error; a help that cannot be written is a failure too.
+int finishParse(CLI::App& app, const CLI::ParseError& error) {
+  std::ostringstream out, err;
+  const int status = app.exit(error, out, err);
+  if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && app.get_subcommands().empty()) {
+    std::cerr << "tarvex: name a command: convert, info or formats (see tarvex --help)\n";
+    return kUsageError;
+  }
+  std::cerr << err.str();
+  StandardOutput standardOutput;
+  if (!standardOutput.write(out.str()) || !standardOutput.finish()) {
+    std::cerr << "tarvex: " << standardOutput.failure() << '\n';
+    return kUsageError;
+  }
+  return status == 0 ? 0 : kUsageError;
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char** argv) {
+  if (const auto status = misplacedCommand(argc, argv)) return *status;
+
+  CLI::App app("Tarvex " TARVEX_VERSION
+               " converts airfoil coordinate files. Without arguments it asks for the "
+               "conversion in a dialogue.",
+               "tarvex");
+  app.set_version_flag("--version", "tarvex " TARVEX_VERSION);
+  app.require_subcommand(1);
+
+  ConvertArguments convertArguments;
+  CLI::App* convert = addConvert(app, convertArguments);
+
+  std::vector<std::string> infoInputs;
+  bool json = false;
+  CLI::App* info = app.add_subcommand(
+      "info", "Show the layout, point count, x-range and section properties of each file.");
+  info->add_option("INPUT", infoInputs, "input files; - reads the standard input")->required();
+  info->add_flag("--json", json, "print a JSON array with one object per file");
+
+  CLI::App* formats = app.add_subcommand("formats", "List the output formats.");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return finishParse(app, error);
+  }
+
+  if (convert->parsed()) return runConvert(convertArguments);
+  if (info->parsed()) return describeFiles(infoInputs, json, std::cerr);
+  if (formats->parsed()) {
+    StandardOutput out;
+    if (!out.write(formatTable()) || !out.finish()) {
+      std::cerr << "tarvex: " << out.failure() << '\n';
+      return 1;
+    }
+    return 0;
+  }
+  return kUsageError;
+}
+
+}  // namespace tarvex::console

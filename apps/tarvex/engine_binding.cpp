@@ -1,0 +1,74 @@
+#include "engine_binding.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <vector>
+#endif
+
+#ifndef TARVEX_LIBRARY_NAME
+#error "TARVEX_LIBRARY_NAME names the engine library file"
+#endif
+#ifndef TARVEX_LIBRARY_FROM_PROGRAM
+#define TARVEX_LIBRARY_FROM_PROGRAM "../lib"
+#endif
+
+namespace tarvex::console {
+namespace {
+
+#if !defined(_WIN32)
+// Beside the program (a build), in the library folder of its installation,
+// then wherever the system looks. The program carries no RUNPATH: it links
+// no library of its own, and each start would pay for the search.
+std::vector<std::string> libraryCandidates() {
+  std::vector<std::string> candidates;
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const auto folder = program.parent_path();
+    candidates.push_back((folder / TARVEX_LIBRARY_NAME).string());
+    candidates.push_back((folder / TARVEX_LIBRARY_FROM_PROGRAM / TARVEX_LIBRARY_NAME).string());
+  }
+  candidates.push_back(TARVEX_LIBRARY_NAME);
+  return candidates;
+}
+#endif
+
+}  // namespace
+
+std::optional<EngineEntries> bindEngine(std::string& error) {
+  EngineEntries entries;
+#if defined(_WIN32)
+  // The program's own folder comes first in the search for a library.
+  const HMODULE library = LoadLibraryA(TARVEX_LIBRARY_NAME);
+  if (library == nullptr) {
+    error = "cannot load " TARVEX_LIBRARY_NAME " (error " + std::to_string(GetLastError()) + ")";
+    return std::nullopt;
+  }
+  entries.convert = reinterpret_cast<ConvertEntry>(GetProcAddress(library, "INORM"));
+#else
+  // The library stays loaded until the program ends.
+  void* library = nullptr;
+  for (const std::string& candidate : libraryCandidates()) {
+    library = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library != nullptr) break;
+    const char* reason = dlerror();
+    error = reason != nullptr ? reason : "cannot load " + candidate;
+  }
+  if (library == nullptr) return std::nullopt;
+  entries.convert = reinterpret_cast<ConvertEntry>(dlsym(library, "INORM"));
+  // tarvex::removeTemporaryFiles() under its exported C++ name.
+  entries.removeTemporaries =
+      reinterpret_cast<void (*)() noexcept>(dlsym(library, "_ZN6tarvex20removeTemporaryFilesEv"));
+#endif
+  if (entries.convert == nullptr) {
+    error = "no entry INORM in " TARVEX_LIBRARY_NAME;
+    return std::nullopt;
+  }
+  return entries;
+}
+
+}  // namespace tarvex::console

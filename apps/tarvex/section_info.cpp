@@ -1,0 +1,121 @@
+#include "section_info.h"
+
+#include <array>
+#include <cstdio>
+
+#include "batch_convert.h"
+#include "json_text.h"
+#include "standard_streams.h"
+#include "tarvex.hpp"
+
+namespace tarvex::console {
+namespace {
+
+struct PropertyField {
+  std::string_view key;    // JSON member
+  std::string_view label;  // as in the comment header
+  std::string_view unit;
+  float Properties::*value;
+};
+
+constexpr std::array<PropertyField, 10> kPropertyFields = {{
+    {"area", "Area", "c^2", &Properties::area},
+    {"xs", "Xs", "c", &Properties::xs},
+    {"ys", "Ys", "c", &Properties::ys},
+    {"ixs", "IXs", "c^4", &Properties::ixs},
+    {"iys", "IYs", "c^4", &Properties::iys},
+    {"circumference", "Circumference", "c", &Properties::circumference},
+    {"x0", "X0", "c", &Properties::x0},
+    {"y0", "Y0", "c", &Properties::y0},
+    {"ix0", "IX0", "c^4", &Properties::ix0},
+    {"iy0", "IY0", "c^4", &Properties::iy0},
+}};
+
+std::string valueText(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
+  return text;
+}
+
+std::string block(const std::string& file, const Result<Section>& read) {
+  std::string out = file + '\n';
+  const auto line = [&out](std::string_view label, const std::string& value) {
+    out.append("  ").append(label).append(14 - label.size(), ' ').append(value).append("\n");
+  };
+  if (!read) {
+    line("error", read.error().message);
+    return out;
+  }
+  const Section& s = *read;
+  line("section", s.name);
+  line("layout", std::string(layoutName(s.layout)));
+  line("points", std::to_string(s.pointsRead));
+  line("x-range", valueText(s.xmin) + " .. " + valueText(s.xmax));
+  for (const PropertyField& field : kPropertyFields) {
+    line(field.label, valueText(s.properties.*field.value) + " [" + std::string(field.unit) + "]");
+  }
+  return out;
+}
+
+std::string jsonObject(const std::string& file, const Result<Section>& read) {
+  std::string out = "  {\"file\": " + jsonString(file);
+  if (!read) {
+    out += ", \"status\": " + std::to_string(static_cast<int>(read.error().status)) +
+           ", \"error\": " + jsonString(read.error().message) + "}";
+    return out;
+  }
+  const Section& s = *read;
+  out += ", \"section\": " + jsonString(s.name) +
+         ", \"layout\": " + jsonString(layoutName(s.layout)) +
+         ", \"layoutKind\": " + std::to_string(layoutKind(s.layout)) +
+         ", \"points\": " + std::to_string(s.pointsRead) + ", \"xmin\": " + jsonNumber(s.xmin) +
+         ", \"xmax\": " + jsonNumber(s.xmax) + ",\n   \"properties\": {";
+  const char* separator = "";
+  for (const PropertyField& field : kPropertyFields) {
+    out += separator + jsonString(field.key) + ": " + jsonNumber(s.properties.*field.value);
+    separator = ", ";
+  }
+  out += "}}";
+  return out;
+}
+
+}  // namespace
+
+int describeFiles(const std::vector<std::string>& inputs, bool json, std::ostream& err) {
+  useBinaryStandardStreams();
+  StandardInput standardInput(err, false);
+  StandardOutput out;
+  int failed = 0;
+  std::string text = json ? "[\n" : "";
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const std::string& input = inputs[i];
+    ReadOptions options;
+    options.capacity = kBatchCapacity;
+    Result<Section> read = Error{};
+    if (input == kStandardStream) {
+      const auto& stdinText = standardInput.text();
+      read = stdinText ? readText(*stdinText, options) : Result<Section>(stdinText.error());
+    } else {
+      read = readFile(input, options);
+    }
+    if (!read) {
+      ++failed;
+      // The table shows it in the file's block already.
+      if (json) err << failureLine(input, read.error()) << '\n';
+    }
+    if (json) {
+      text += jsonObject(input, read) + (i + 1 < inputs.size() ? ",\n" : "\n");
+    } else {
+      if (i > 0) text += '\n';
+      text += block(input, read);
+    }
+  }
+  if (json) text += "]\n";
+  if (!out.write(text) || !out.finish()) {
+    err << "tarvex: " << out.failure() << '\n';
+    return 2;
+  }
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace tarvex::console

@@ -1,0 +1,16 @@
+// `tarvex info`: what the engine makes of each input file: its layout, the
+// points, the x-range and the section properties of the normalised section.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tarvex::console {
+
+// Prints a block per file, or with json an array of one object per file, to
+// the standard output; failures also go to err. Returns 0 when every file
+// could be read, 1 when one could not, 2 when the output failed.
+int describeFiles(const std::vector<std::string>& inputs, bool json, std::ostream& err);
+
+}  // namespace tarvex::console

@@ -1,0 +1,236 @@
+// Tarvex - airfoil coordinate conversion engine, C++ interface.
+//
+// Read a section from text or a file (the layout is recognised by itself),
+// look at its properties, redistribute it, and write it in any format to a
+// string or a file:
+//
+//   auto section = tarvex::readFile("naca2412.dat");
+//   if (!section) return fail(section.error().message);
+//   std::cout << section->properties.area << '\n';
+//   tarvex::WriteOptions options;
+//   options.format = 11;  // DXF
+//   auto written = tarvex::writeFile(*section, "naca2412.dxf", options);
+//
+// Every function is reentrant: different threads may convert different
+// sections at the same time. Nothing is thrown for bad input; failures come
+// back as an Error with the reason.
+#ifndef TARVEX_HPP
+#define TARVEX_HPP
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "tarvex.h"
+#include "tarvex_formats.hpp"
+
+namespace tarvex {
+
+// The status codes of INORM, with the ones only the C++ side returns.
+enum class Status : int {
+  ok = TARVEX_OK,
+  inputNotFound = TARVEX_INPUT_NOT_FOUND,          // the input cannot be opened or read
+  outputNotWritable = TARVEX_OUTPUT_NOT_WRITABLE,  // the output cannot be created or replaced
+  readFailed = TARVEX_READ_FAILED,                 // no coordinates in a known layout
+  noArea = TARVEX_NO_AREA,                         // the points enclose no area
+  writeFailed = TARVEX_WRITE_FAILED,               // writing failed (a full disk)
+  noThreeColumns = TARVEX_NO_THREE_COLUMNS,        // the surfaces cannot be paired
+  fieldOverflow = TARVEX_FIELD_OVERFLOW,           // a number does not fit its field
+  redistributionFailed = TARVEX_REDISTRIBUTION_FAILED,
+  badOptions = 10,  // options that make no sense
+};
+
+// Why an operation failed: a status, a sentence saying why in English, the
+// file concerned (if any) and the system's error number for file errors.
+struct Error {
+  Status status = Status::ok;
+  std::string message;
+  std::string file;
+  int systemError = 0;
+
+  explicit operator bool() const { return status != Status::ok; }
+};
+
+// A value or the error that prevented it.
+template <class T>
+class Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}      // NOLINT: implicit by design
+  Result(Error error) : error_(std::move(error)) {}  // NOLINT
+
+  explicit operator bool() const { return value_.has_value(); }
+  bool ok() const { return value_.has_value(); }
+  T& operator*() { return *value_; }
+  const T& operator*() const { return *value_; }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+  const Error& error() const { return error_; }
+
+ private:
+  std::optional<T> value_;
+  Error error_;
+};
+
+// How the input file laid out its points.
+enum class Layout {
+  unknown,
+  twoColumns,    // x y, one point per line around the section
+  threeColumns,  // x, y upper, y lower
+  counted,       // a line with the two surface counts, then both surfaces
+  fourColumns,   // index, x, y upper, y lower
+  cef,           // coordinate exchange file
+  dxf,           // drawing: a polyline or the control points of a spline
+  xml,           // XML airfoil document
+};
+TARVEX_API std::string_view layoutName(Layout layout);
+// The number the C interface and the comment header use: 1 to 4 (the
+// CEF, DXF and XML files count as 3), 0 when unknown.
+TARVEX_API int layoutKind(Layout layout);
+
+// Section properties in chord units: area (c^2), centroid (c), second
+// moments of area about the centroid (c^4), and the contour line taken as a
+// thin shell: its length (c), its centroid (c) and the second moments of the
+// area about that point (c^4).
+struct Properties {
+  float area = 0, xs = 0, ys = 0, ixs = 0, iys = 0;
+  float circumference = 0, x0 = 0, y0 = 0, ix0 = 0, iy0 = 0;
+};
+
+// One airfoil section, normalised to unit chord: x from 0 at the leading
+// edge to 1, y from the mean of the trailing-edge points. The points run
+// counter-clockwise from the trailing edge over the upper surface to the
+// leading edge and back over the lower surface.
+struct Section {
+  std::string name = "alvane";  // the first input line when it is not numbers
+  std::vector<float> x, y;
+  Layout layout = Layout::unknown;
+  int pointsRead = 0;        // before a redistribution
+  float xmin = 0, xmax = 0;  // the input's x-range before normalising
+  Properties properties;     // of the section as read and normalised
+  // The input's non-number lines as a conversion with comments repeats
+  // them, each without its leading "; ".
+  std::vector<std::string> comments;
+  // Lines a reader writes ahead of everything else, comments or not (the
+  // DXF reader's note on spline control points), each with its "; ".
+  std::vector<std::string> notices;
+
+  int size() const { return static_cast<int>(x.size()); }
+};
+
+struct ReadOptions {
+  // The most points a reading may hold (the layouts fill up to it as their
+  // rules say; two columns hold one fewer).
+  int capacity = 1000;
+};
+
+// Reads a section from text (Latin-1 or UTF-8) or from a file ("-" is not
+// special here). Fails with readFailed and the reason when no section can
+// be made of it, with noArea when its points enclose no area.
+TARVEX_API Result<Section> readText(std::string_view text, const ReadOptions& options = {});
+TARVEX_API Result<Section> readFile(const std::filesystem::path& path,
+                                    const ReadOptions& options = {});
+
+// The text of an open file descriptor (0 for the standard input) to its end,
+// within the engine's input limits: at most 256 MiB, and no more than 1 MiB
+// without a line end. name is what a message calls it.
+TARVEX_API Result<std::string> readStream(int descriptor, const std::string& name);
+
+// The 18 standard x-stations: 0, 0.0125, 0.025, 0.05, ..., 0.95, 1.
+TARVEX_API std::span<const float> defaultStations();
+// Checks a station list as the C entry ISETXS does: 2 to 1000 finite,
+// strictly increasing values; a list ending beyond 1 is in per cent and is
+// returned scaled. Fails with badOptions and the reason.
+TARVEX_API Result<std::vector<float>> checkStations(std::span<const float> stations);
+
+// The section on the given x-stations (their first one stands for the
+// leading edge), upper and lower surface at the same x: 2 * stations - 1
+// points. The properties stay those of the section as read.
+TARVEX_API Result<Section> redistribute(const Section& section, std::span<const float> stations,
+                                        int capacity = 1000);
+// The same on count cosine-spaced stations (count rounded down to odd).
+TARVEX_API Result<Section> redistributeCosine(const Section& section, int count);
+
+struct WriteOptions {
+  int format = 1;         // a number of tarvex::kFormats
+  bool comments = false;  // the input's comment lines and the 42-line header
+  bool keepSize = false;  // back at the input's own x-range instead of unit chord
+  float xFactor = 1.0f;   // every x multiplied by it
+  float yFactor = 1.0f;   // every y multiplied by it
+  // The date the formats that carry one write, as MM/DD/YY; empty: today.
+  std::string date;
+};
+
+// The output text of one section, or the failure (a number that does not
+// fit its field, surfaces that cannot be paired).
+TARVEX_API Result<std::string> writeText(const Section& section, const WriteOptions& options);
+
+// Writes one section into a file: created, replaced as a whole, or appended
+// to. The old file stays as it was unless the whole output could be written.
+TARVEX_API Error writeFile(const Section& section, const std::filesystem::path& path,
+                           const WriteOptions& options, bool append = false);
+
+// A file known by its device and inode, under whatever name it is given.
+struct FileKey {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FileKey&) const = default;
+};
+TARVEX_API std::optional<FileKey> fileKey(const std::filesystem::path& path);
+
+// An output file that takes several sections one after the other and is put
+// in place only by commit(); until then (and after a failed commit) the old
+// file stays as it was. Destroying an uncommitted one leaves nothing behind.
+class TARVEX_API OutputFile {
+ public:
+  // Refused (outputNotWritable) when the output is one of the inputs, under
+  // whatever name: the same device and inode.
+  static Result<OutputFile> open(const std::filesystem::path& path, bool append = false,
+                                 std::span<const FileKey> inputs = {});
+  OutputFile(OutputFile&&) noexcept;
+  OutputFile& operator=(OutputFile&&) noexcept;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile();
+
+  // Adds one section's output; a failed one adds nothing.
+  Error write(const Section& section, const WriteOptions& options);
+  // Adds text as it stands.
+  Error writeText(std::string_view text);
+  Error commit();
+
+  class Transaction;
+
+ private:
+  explicit OutputFile(std::unique_ptr<Transaction> transaction);
+  std::unique_ptr<Transaction> transaction_;
+};
+
+// One conversion from a file to a file, as the C entry INORM makes it, with
+// the reason on failure.
+struct ConvertOptions : WriteOptions {
+  bool redistribute = false;
+  std::vector<float> stations;  // empty: the standard stations
+  int capacity = 1000;
+  bool append = false;
+};
+struct Conversion {
+  Section section;          // as read
+  std::vector<float> x, y;  // the points as written
+};
+TARVEX_API Result<Conversion> convertFile(const std::filesystem::path& input,
+                                          const std::filesystem::path& output,
+                                          const ConvertOptions& options);
+
+// Removes the temporary files of the conversions in progress. Safe to call
+// from a signal handler, for programs that end on SIGINT or SIGTERM.
+TARVEX_API void removeTemporaryFiles() noexcept;
+
+}  // namespace tarvex
+
+#endif

@@ -1,0 +1,161 @@
+#include "io/fixed_fields.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace tarvex::fields {
+namespace {
+
+void appendStars(std::string& text, int w) {
+  if (w > 0) text.append(static_cast<std::size_t>(w), '*');
+}
+
+void appendRightJustified(std::string& text, std::string_view value, int w) {
+  const auto width = static_cast<std::size_t>(w);
+  text.append(width - value.size(), ' ');
+  text.append(value);
+}
+
+// The fast way for the common case: when value * 10^d is exact in double
+// (every single-precision coordinate with up to 8 decimals), rounding that
+// product to an integer is the exact decimal rounding. Returns the digits with
+// sign and point, or an empty view when the general way must be taken.
+std::string_view scaledDigits(double value, int d, char (&buffer)[400]) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (d < 0 || d > 15) return {};
+  const double scale = kPowers[d];
+  const double product = value * scale;
+  if (!(std::fabs(product) < 9007199254740992.0) || std::fma(value, scale, -product) != 0.0) {
+    return {};
+  }
+  const double rounded = std::nearbyint(product);  // halves to even
+  const auto units = static_cast<unsigned long long>(std::fabs(rounded));
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, units).ptr;
+  const auto count = static_cast<std::size_t>(end - digits);
+  char* out = buffer;
+  if (rounded < 0) *out++ = '-';
+  const auto decimals = static_cast<std::size_t>(d);
+  if (count <= decimals) {  // 0.000ddd
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, decimals - count, '0');
+    out = std::copy(digits, end, out);
+  } else {
+    out = std::copy(digits, end - decimals, out);
+    if (decimals > 0) {
+      *out++ = '.';
+      out = std::copy(end - decimals, end, out);
+    }
+  }
+  return {buffer, static_cast<std::size_t>(out - buffer)};
+}
+
+}  // namespace
+
+bool appendDecimal(std::string& text, double value, int w, int d) {
+  if (w <= 0) return true;
+  if (!std::isfinite(value)) {
+    appendStars(text, w);
+    return false;
+  }
+  // Exact decimal rounding of the binary value, halves to even, as printf does.
+  char buffer[400];
+  std::string_view digits = scaledDigits(value, d, buffer);
+  if (digits.empty()) {
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
+    if (error != std::errc()) {
+      appendStars(text, w);
+      return false;
+    }
+    digits = std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+  }
+  bool negative = digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
+  // A value that rounds to zero carries no sign.
+  if (digits.find_first_not_of("0.") == std::string_view::npos) negative = false;
+  const bool point = d <= 0;  // F2.0 of 3 is "3."
+  std::size_t length = digits.size() + (negative ? 1 : 0) + (point ? 1 : 0);
+  const auto width = static_cast<std::size_t>(w);
+  if (length > width && digits.starts_with("0.")) {
+    // Without room for it, the zero before the decimal point is dropped.
+    digits.remove_prefix(1);
+    --length;
+  }
+  if (length > width) {
+    appendStars(text, w);
+    return false;
+  }
+  text.append(width - length, ' ');
+  if (negative) text.push_back('-');
+  text.append(digits);
+  if (point) text.push_back('.');
+  return true;
+}
+
+bool appendInteger(std::string& text, long long value, int w, int minDigits) {
+  if (w <= 0) return true;
+  // The magnitude as unsigned, which also holds that of the most negative value.
+  const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+  char buffer[48];
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  const auto count = static_cast<std::size_t>(end - digits);
+  const std::size_t zeros =
+      minDigits > 0 && count < static_cast<std::size_t>(minDigits) ? minDigits - count : 0;
+  const std::size_t length = (value < 0 ? 1 : 0) + zeros + count;
+  if (length > static_cast<std::size_t>(w) || zeros > 24) {
+    appendStars(text, w);
+    return false;
+  }
+  char* out = buffer;
+  if (value < 0) *out++ = '-';
+  out = std::fill_n(out, zeros, '0');
+  out = std::copy(digits, end, out);
+  appendRightJustified(text, std::string_view(buffer, static_cast<std::size_t>(out - buffer)), w);
+  return true;
+}
+
+void appendText(std::string& text, std::string_view value, int w) {
+  if (w <= 0) return;
+  const auto width = static_cast<std::size_t>(w);
+  if (value.size() >= width) {
+    text.append(value.substr(0, width));
+  } else {
+    appendRightJustified(text, value, w);
+  }
+}
+
+void appendBlanks(std::string& text, int n) {
+  if (n > 0) text.append(static_cast<std::size_t>(n), ' ');
+}
+
+std::string decimal(double value, int w, int d) {
+  std::string text;
+  appendDecimal(text, value, w, d);
+  return text;
+}
+
+std::string integer(long long value, int w, int minDigits) {
+  std::string text;
+  appendInteger(text, value, w, minDigits);
+  return text;
+}
+
+std::string text(std::string_view value, int w) {
+  std::string result;
+  appendText(result, value, w);
+  return result;
+}
+
+std::string blanks(int n) {
+  std::string text;
+  appendBlanks(text, n);
+  return text;
+}
+
+}  // namespace tarvex::fields

@@ -1,0 +1,656 @@
+#include "io/output_file.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <random>
+
+#include "io/temporary_files.h"
+
+#if defined(_WIN32)
+#include <filesystem>
+#include <fstream>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tarvex {
+namespace {
+
+Error outputError(const std::string& path, int code, Status status = Status::outputNotWritable) {
+  return {status, path + ": " + std::strerror(code), path, code};
+}
+
+std::string folderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// A name no other run will pick: a per-process seed from the system's random
+// source, spread by a counter, so that each file costs no system call.
+std::string randomSuffix() {
+  static const std::uint64_t seed = [] {
+    std::random_device device;
+    return (static_cast<std::uint64_t>(device()) << 32) ^ device();
+  }();
+  static std::atomic<std::uint64_t> counter{0};
+  std::uint64_t z = seed + 0x9E3779B97F4A7C15ULL * (counter.fetch_add(1) + 1);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  z ^= z >> 31;
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(z));
+  return text;
+}
+
+// The short temporary name fits beside any output name.
+std::string temporaryName(const std::string& folder) {
+  return folder + "/.tarvex-" + randomSuffix() + ".tmp";
+}
+
+}  // namespace
+
+#if !defined(_WIN32)
+namespace {
+
+void closeQuietly(int& fd) {
+  if (fd >= 0) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    fd = -1;
+  }
+}
+
+bool writeAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const auto written = ::write(fd, text.data(), text.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Copies length bytes from offset of one file to the current end of the other.
+bool copyRange(int from, off_t offset, off_t length, int to) {
+#if defined(__linux__)
+  while (length > 0) {
+    const auto copied =
+        ::copy_file_range(from, &offset, to, nullptr, static_cast<std::size_t>(length), 0);
+    if (copied < 0) {
+      if (errno == EINTR) continue;
+      if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) break;
+      return false;
+    }
+    if (copied == 0) return false;  // the source is shorter than it was
+    length -= copied;
+  }
+  if (length == 0) return true;
+#endif
+  char block[64 * 1024];
+  while (length > 0) {
+    const auto want = static_cast<std::size_t>(std::min<off_t>(length, sizeof block));
+    const auto got = ::pread(from, block, want, offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    if (!writeAll(to, std::string_view(block, static_cast<std::size_t>(got)))) return false;
+    offset += got;
+    length -= got;
+  }
+  return true;
+}
+
+// The process's file mode mask, read without changing it (umask() would,
+// for a moment, for every thread); -1 when it cannot be known.
+int processUmask() {
+  static const int mask = [] {
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    if (status == nullptr) return -1;
+    char line[256];
+    int value = -1;
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+      unsigned int parsed = 0;
+      if (std::sscanf(line, "Umask: %o", &parsed) == 1) {
+        value = static_cast<int>(parsed);
+        break;
+      }
+    }
+    std::fclose(status);
+    return value;
+  }();
+  return mask;
+}
+
+// A new temporary file in the folder, made here and now (never an existing
+// file or a planted link), readable and writable.
+int createNamedTemporary(const std::string& folder, mode_t mode, std::string& path) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path = temporaryName(folder);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// A temporary file without a name, gone by itself however the run ends.
+int createUnnamedTemporary(const std::string& folder) {
+#if defined(O_TMPFILE)
+  return ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+#else
+  (void)folder;
+  errno = EOPNOTSUPP;
+  return -1;
+#endif
+}
+
+// Gives an unnamed temporary file the name path, which must not exist.
+int linkIntoPlace(int fd, const std::string& path) {
+  char procPath[64];
+  std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
+  if (::linkat(AT_FDCWD, procPath, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (errno != ENOENT) return errno;
+#if defined(AT_EMPTY_PATH)
+  if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+#endif
+  return errno;
+}
+
+// The standard streams and the program's open descriptors under their file
+// names: written through the descriptor, never replaced.
+std::optional<int> descriptorAlias(const std::string& path) {
+  if (path == "/dev/stdin") return 0;
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  std::string_view rest(path);
+  const std::string ownProc = "/proc/" + std::to_string(::getpid()) + "/fd/";
+  bool matched = false;
+  for (const std::string_view prefix :
+       {std::string_view("/dev/fd/"), std::string_view("/proc/self/fd/"),
+        std::string_view("/proc/thread-self/fd/"), std::string_view(ownProc)}) {
+    if (rest.starts_with(prefix)) {
+      rest.remove_prefix(prefix.size());
+      matched = true;
+      break;
+    }
+  }
+  if (!matched || rest.empty() || rest.size() > 9) return std::nullopt;
+  int fd = 0;
+  for (const char c : rest) {
+    if (c < '0' || c > '9') return std::nullopt;
+    fd = fd * 10 + (c - '0');
+  }
+  return fd;
+}
+
+struct Probe {
+  enum Kind { kMissing, kRegular, kThrough, kFailed } kind = kFailed;
+  std::string path;  // where the links lead
+  int fd = -1;
+  bool ownsFd = true;
+  struct stat status {};
+  int error = 0;
+};
+
+// What the output name leads to. Links are followed to their end, so a
+// replaced file stays where the link points. A regular file is opened
+// (without changing it) for the lock, readable as well when it is appended
+// to; a device or a pipe is opened to be written through.
+Probe probe(const std::string& path, bool readable) {
+  Probe result;
+  std::string current = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    result.path = current;
+    if (const auto alias = descriptorAlias(current)) {
+      if (::fcntl(*alias, F_GETFD) < 0) {
+        result.error = errno;
+        return result;
+      }
+      result.kind = Probe::kThrough;
+      result.fd = *alias;
+      result.ownsFd = false;
+      return result;
+    }
+    const int access = readable ? O_RDWR : O_WRONLY;
+    const int fd = ::open(current.c_str(), access | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    if (fd >= 0) {
+      result.fd = fd;
+      if (::fstat(fd, &result.status) != 0) {
+        result.error = errno;
+        closeQuietly(result.fd);
+        return result;
+      }
+      if (S_ISREG(result.status.st_mode)) {
+        result.kind = Probe::kRegular;
+      } else {
+        // A pipe or a device takes the text as it comes, waiting when full.
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        result.kind = Probe::kThrough;
+      }
+      return result;
+    }
+    const int code = errno;
+    if (code == ELOOP) {
+      char target[4096];
+      const auto length = ::readlink(current.c_str(), target, sizeof target - 1);
+      if (length < 0) {
+        result.error = errno == EINVAL ? ELOOP : errno;
+        return result;
+      }
+      const std::string link(target, static_cast<std::size_t>(length));
+      current = link.starts_with('/') ? link : folderOf(current) + "/" + link;
+      continue;
+    }
+    if (code == ENOENT) {
+      result.kind = Probe::kMissing;
+      return result;
+    }
+    struct stat status {};
+    if (code == ENXIO && ::lstat(current.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) {
+      // A pipe nobody reads yet: wait for its reader, as pipes do.
+      const int blocking = ::open(current.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+      if (blocking >= 0) {
+        result.kind = Probe::kThrough;
+        result.fd = blocking;
+        return result;
+      }
+    }
+    result.error = code;
+    return result;
+  }
+  result.error = ELOOP;
+  return result;
+}
+
+// Gives a replacing file the permissions and, where the process may, the
+// owner and group of the file it replaces.
+void takeIdentity(int fd, const struct stat& old, mode_t created) {
+  static const uid_t user = ::geteuid();
+  static const gid_t group = ::getegid();
+  if (old.st_uid != user || old.st_gid != group) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      // Not allowed to give the file away: it stays the process's own.
+    }
+  }
+  const mode_t wanted = old.st_mode & 07777;
+  const int mask = processUmask();
+  if (mask < 0 || wanted != (created & ~static_cast<mode_t>(mask)) || (wanted & 07000) != 0) {
+    ::fchmod(fd, wanted);
+  }
+}
+
+}  // namespace
+
+class OutputTransaction::State {
+ public:
+  enum Kind { kNew, kReplace, kAppend, kThrough };
+
+  std::string path;    // as the caller named it
+  std::string target;  // where it leads
+  bool append = false;
+  std::vector<FileKey> inputs;
+  Kind kind = kNew;
+  bool probed = false;
+
+  int tempFd = -1;
+  std::string tempPath;  // empty for an unnamed temporary file
+  int tempSlot = -1;
+  mode_t tempMode = 0;
+
+  int targetFd = -1;
+  struct stat targetStatus {};
+  int throughFd = -1;
+  bool ownsThrough = false;
+
+  std::size_t written = 0;
+  Error failure;
+  bool committed = false;
+  int newAttempts = 0;
+
+  ~State() {
+    dropTemporary();
+    closeQuietly(targetFd);
+    if (ownsThrough) closeQuietly(throughFd);
+  }
+
+  void dropTemporary() {
+    closeQuietly(tempFd);
+    if (!tempPath.empty()) ::unlink(tempPath.c_str());
+    forgetTemporaryName();
+  }
+
+  void forgetTemporaryName() {
+    temporaries::forget(tempSlot);
+    tempSlot = -1;
+    tempPath.clear();
+  }
+
+  bool isAnInput(const struct stat& status) const {
+    const FileKey key{static_cast<std::uint64_t>(status.st_dev),
+                      static_cast<std::uint64_t>(status.st_ino)};
+    return std::find(inputs.begin(), inputs.end(), key) != inputs.end();
+  }
+
+  Error notWritable(int code) const { return outputError(path, code); }
+  Error writeError(int code) const { return outputError(path, code, Status::writeFailed); }
+  Error isInput() const {
+    return {Status::outputNotWritable, path + ": is the input file", path, 0};
+  }
+
+  bool makeNamedTemporary(mode_t mode) {
+    tempMode = mode;
+    tempFd = createNamedTemporary(folderOf(target), mode, tempPath);
+    if (tempFd < 0) {
+      tempPath.clear();
+      return false;
+    }
+    tempSlot = temporaries::add(tempPath);
+    return true;
+  }
+
+  bool makeTemporary() {
+    tempFd = createUnnamedTemporary(folderOf(target));
+    if (tempFd >= 0) return true;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != ENOSYS) {
+      return false;
+    }
+    return makeNamedTemporary(0666);
+  }
+
+  // Examines the target and makes the temporary file for what it is.
+  Error prepare() {
+    probed = true;
+    Probe found = probe(path, append);
+    target = found.path;
+    switch (found.kind) {
+      case Probe::kFailed:
+        return notWritable(found.error);
+      case Probe::kThrough:
+        kind = kThrough;
+        throughFd = found.fd;
+        ownsThrough = found.ownsFd;
+        return {};
+      case Probe::kMissing:
+        kind = kNew;
+        if (!makeTemporary()) return notWritable(errno);
+        return {};
+      case Probe::kRegular:
+        break;
+    }
+    targetFd = found.fd;
+    targetStatus = found.status;
+    if (isAnInput(targetStatus)) return isInput();
+    if (append) {
+      kind = kAppend;
+      if (!makeTemporary()) return notWritable(errno);
+    } else {
+      kind = kReplace;
+      if (!makeNamedTemporary(targetStatus.st_mode & 07777)) return notWritable(errno);
+    }
+    return {};
+  }
+
+  // A new file was expected, but the target exists after all (it did
+  // before, or another run made it meanwhile): examine it and go on with
+  // what it is, carrying the text written so far.
+  Error prepareAgain() {
+    const int oldFd = tempFd;
+    const std::size_t oldLength = written;
+    tempFd = -1;
+    forgetTemporaryName();
+    Error error = prepare();
+    if (!error && kind == kThrough) {
+      const bool copied = copyRange(oldFd, 0, static_cast<off_t>(oldLength), throughFd);
+      int fd = oldFd;
+      closeQuietly(fd);
+      return copied ? Error{} : writeError(errno);
+    }
+    if (!error && !copyRange(oldFd, 0, static_cast<off_t>(oldLength), tempFd)) {
+      error = writeError(errno);
+    }
+    int fd = oldFd;
+    closeQuietly(fd);
+    return error;
+  }
+
+  Error commitNew() {
+    // A target that keeps appearing and vanishing again is given up on.
+    if (++newAttempts > 10) return notWritable(EEXIST);
+    int code = 0;
+    if (tempPath.empty()) {
+      code = linkIntoPlace(tempFd, target);
+    } else if (::link(tempPath.c_str(), target.c_str()) != 0) {
+      code = errno;
+    }
+    if (code == 0) {
+      dropTemporary();  // the name in place holds the file now
+      return {};
+    }
+    if (code != EEXIST) return notWritable(code);
+    if (Error error = prepareAgain()) return error;
+    return commitPrepared();
+  }
+
+  // Waits for the lock on the target. When the file was replaced while this
+  // run waited, the lock is taken on the new one.
+  Error lockTarget() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      while (::flock(targetFd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+          if (::flock(targetFd, LOCK_EX) == 0) break;
+        }
+        if (errno != EINTR) return notWritable(errno);
+      }
+      struct stat now {};
+      struct stat locked {};
+      if (::fstat(targetFd, &locked) != 0) return notWritable(errno);
+      if (::stat(target.c_str(), &now) == 0 && now.st_dev == locked.st_dev &&
+          now.st_ino == locked.st_ino) {
+        targetStatus = locked;
+        return {};
+      }
+      closeQuietly(targetFd);
+      targetFd = ::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+      if (targetFd < 0) return notWritable(errno);
+    }
+    return notWritable(EAGAIN);
+  }
+
+  Error commitReplace() {
+    takeIdentity(tempFd, targetStatus, tempMode);
+    // Runs into the same file follow one another; the file is current
+    // enough for a replacement even when another run renamed its own over it.
+    while (::flock(targetFd, LOCK_EX) != 0) {
+      if (errno != EINTR) return notWritable(errno);
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) return writeError(errno);
+    forgetTemporaryName();
+    closeQuietly(tempFd);
+    return {};
+  }
+
+  Error commitAppend() {
+    if (Error error = lockTarget()) return error;
+    const int newFd = tempFd;
+    const std::string newPath = tempPath;
+    const int newSlot = tempSlot;
+    tempFd = -1;
+    tempPath.clear();
+    tempSlot = -1;
+    const auto dropNew = [&] {
+      int fd = newFd;
+      closeQuietly(fd);
+      if (!newPath.empty()) ::unlink(newPath.c_str());
+      temporaries::forget(newSlot);
+    };
+    if (!makeNamedTemporary(targetStatus.st_mode & 07777)) {
+      const Error error = notWritable(errno);
+      dropNew();
+      return error;
+    }
+    // The old content, its last line ended, then the new text.
+    const off_t oldSize = targetStatus.st_size;
+    char last = '\n';
+    bool copied = copyRange(targetFd, 0, oldSize, tempFd);
+    if (copied && oldSize > 0 && ::pread(targetFd, &last, 1, oldSize - 1) != 1) copied = false;
+    if (copied && last != '\n') copied = writeAll(tempFd, "\n");
+    if (copied) copied = copyRange(newFd, 0, static_cast<off_t>(written), tempFd);
+    const int code = errno;
+    dropNew();
+    if (!copied) return writeError(code);
+    return commitReplace();
+  }
+
+  Error commitPrepared() {
+    switch (kind) {
+      case kNew:
+        return commitNew();
+      case kReplace:
+        return commitReplace();
+      case kAppend:
+        return commitAppend();
+      case kThrough:
+        return {};
+    }
+    return {};
+  }
+};
+
+std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
+                                                           std::span<const FileKey> inputs,
+                                                           Error& error) {
+  auto state = std::make_unique<State>();
+  state->path = path;
+  state->target = path;
+  state->append = append;
+  state->inputs.assign(inputs.begin(), inputs.end());
+  // A new file is the common case: an unnamed temporary file in the folder
+  // proves it writable and is linked into place at the end. Anything else
+  // is found out then, or at once where it is likely.
+  const bool likelySpecial = path.starts_with("/proc/") || path.starts_with("/dev/fd/") ||
+                             path == "/dev/stdout" || path == "/dev/stderr" ||
+                             path == "/dev/stdin" || path == "/dev/null" || path == "/dev/tty";
+  if (!append && !likelySpecial) {
+    state->tempFd = createUnnamedTemporary(folderOf(path));
+    if (state->tempFd >= 0) {
+      state->kind = State::kNew;
+      return std::make_unique<OutputTransaction>(std::move(state));
+    }
+  }
+  error = state->prepare();
+  if (error) return nullptr;
+  return std::make_unique<OutputTransaction>(std::move(state));
+}
+
+Error OutputTransaction::write(std::string_view text) {
+  State& s = *state_;
+  if (s.failure) return s.failure;
+  const int fd = s.kind == State::kThrough ? s.throughFd : s.tempFd;
+  if (!writeAll(fd, text)) {
+    s.failure = s.writeError(errno);
+    return s.failure;
+  }
+  s.written += text.size();
+  return {};
+}
+
+Error OutputTransaction::commit() {
+  State& s = *state_;
+  if (s.failure) return s.failure;
+  if (s.committed) return {};
+  Error error = s.commitPrepared();
+  if (!error) s.committed = true;
+  return error;
+}
+
+Error OutputTransaction::targetProblem() const {
+  const State& s = *state_;
+  if (s.probed) return {};
+  Probe found = probe(s.path, s.append);
+  if (found.ownsFd) closeQuietly(found.fd);
+  if (found.kind == Probe::kFailed) return s.notWritable(found.error);
+  if (found.kind == Probe::kRegular && s.isAnInput(found.status)) return s.isInput();
+  return {};
+}
+
+#else  // Windows: a named temporary file beside the target, renamed over it.
+
+class OutputTransaction::State {
+ public:
+  std::string path;
+  bool append = false;
+  std::filesystem::path temp;
+  std::ofstream stream;
+  Error failure;
+  bool committed = false;
+  ~State() {
+    stream.close();
+    std::error_code ignored;
+    if (!temp.empty() && !committed) std::filesystem::remove(temp, ignored);
+  }
+};
+
+std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
+                                                           std::span<const FileKey>, Error& error) {
+  namespace fs = std::filesystem;
+  auto state = std::make_unique<State>();
+  state->path = path;
+  state->append = append;
+  std::error_code code;
+  if (fs::is_directory(path, code)) {
+    error = outputError(path, EISDIR);
+    return nullptr;
+  }
+  const fs::path folder = fs::path(path).parent_path();
+  state->temp = (folder.empty() ? fs::path(".") : folder) / (".tarvex-" + randomSuffix() + ".tmp");
+  state->stream.open(state->temp, std::ios::binary | std::ios::out);
+  if (!state->stream) {
+    error = outputError(path, EACCES);
+    return nullptr;
+  }
+  if (append && fs::exists(path, code)) {
+    std::ifstream old(path, std::ios::binary);
+    state->stream << old.rdbuf();
+  }
+  return std::make_unique<OutputTransaction>(std::move(state));
+}
+
+Error OutputTransaction::write(std::string_view text) {
+  State& s = *state_;
+  if (s.failure) return s.failure;
+  s.stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!s.stream) s.failure = outputError(s.path, ENOSPC, Status::writeFailed);
+  return s.failure;
+}
+
+Error OutputTransaction::commit() {
+  State& s = *state_;
+  if (s.failure) return s.failure;
+  s.stream.close();
+  std::error_code code;
+  std::filesystem::rename(s.temp, s.path, code);
+  if (code) return outputError(s.path, code.value(), Status::writeFailed);
+  s.committed = true;
+  return {};
+}
+
+Error OutputTransaction::targetProblem() const { return {}; }
+
+#endif
+
+OutputTransaction::OutputTransaction(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+OutputTransaction::~OutputTransaction() = default;
+
+}  // namespace tarvex

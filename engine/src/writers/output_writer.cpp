@@ -1,0 +1,123 @@
+#include "writers/output_writer.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+
+#include "geometry/redistribution.h"
+#include "io/line_scan.h"
+#include "writers/writers.h"
+
+namespace tarvex {
+namespace {
+
+// The writer of each writer code (code 1 first).
+constexpr std::array<WriterFunction, 17> kWriters{
+    writers::twoColumnsUpperFirst,
+    writers::threeColumnsTeToLe,
+    writers::twoColumnsLowerFirst,
+    writers::threeColumnsLeToTe,
+    writers::epplerFxpr,
+    writers::cef,
+    writers::airfoil0,
+    writers::vsaero,
+    writers::autocadScript,
+    writers::vuzOvoravKsc,
+    writers::autocadDxf,
+    writers::rhinoScript,
+    writers::xmlDocument,
+    writers::fortranBasic,
+    writers::cJava,
+    writers::thicknessCamber,
+    writers::pmarcCmarc,
+};
+static_assert(kWriters.size() == kFormats.size(), "one writer for every row of the table");
+
+// The row of each writer code, found once.
+constexpr auto kRowOfWriterCode = [] {
+  std::array<const FormatRow*, kFormats.size()> rows{};
+  for (const FormatRow& format : kFormats) {
+    rows[static_cast<std::size_t>(format.writerCode - 1)] = &format;
+  }
+  return rows;
+}();
+
+}  // namespace
+
+const FormatRow* formatByWriterCode(int code) {
+  if (code < 1 || code > static_cast<int>(kRowOfWriterCode.size())) return nullptr;
+  return kRowOfWriterCode[static_cast<std::size_t>(code - 1)];
+}
+
+std::string WriterContext::wholeName() const {
+  std::string whole(name.substr(0, 80));
+  whole.resize(80, ' ');
+  return whole;
+}
+
+bool WriterContext::end(const FieldLine& line) const {
+  if (line.overflowed()) out.noteOverflow();
+  return out.endLine();
+}
+
+bool WriterContext::compacted(const FieldLine& line, std::string& scratch,
+                              bool underscoresToBlanks) const {
+  if (line.overflowed()) out.noteOverflow();
+  const bool written = out.write(tarvex::compacted(scratch, underscoresToBlanks));
+  scratch.clear();
+  return written;
+}
+
+std::string localDateText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d", local.tm_mon + 1, local.tm_mday,
+                local.tm_year % 100);
+  return text;
+}
+
+int OUTKOO(LineOutput& out, std::span<float> x, std::span<float> y, int& n, int writerCode,
+           std::string_view name, std::string_view date) {
+  const FormatRow* format = formatByWriterCode(writerCode);
+  if (format == nullptr) return kWriteOk;
+  if (format->pairsSurfaces) {
+    if (const int status = prepareSameX(x, y, n); status != kWriteOk) return status;
+  }
+  const std::string today = date.empty() ? localDateText() : std::string();
+  // The name as its 80-character field holds it, trailing blanks dropped.
+  const std::string_view trimmed = trimRight(name.substr(0, kLineLength));
+  const WriterContext ctx{out, x, y, n, trimmed, date.empty() ? std::string_view(today) : date};
+  const int status = kWriters[static_cast<std::size_t>(writerCode - 1)](ctx);
+  return status == kWriteOk ? kWriteOk : kWriteFailed;
+}
+
+int prepareSameX(std::span<float> x, std::span<float> y, int& n) {
+  if (LSAMEX(x, n)) return kWriteOk;
+  int count = n;
+  const int m = 2 * (count / 2) + 1;
+  const int status = IRESPL(x, y, count, m, 1.0f, kCosineStations);
+  if (status == 0) n = count;
+  return status;
+}
+
+int rowCount(const WriterContext& ctx) { return (ctx.n + 1) / 2; }
+
+SurfaceRow row(const WriterContext& ctx, int j) {
+  return {ctx.X(j), ctx.Y(j), ctx.Y(ctx.n + 1 - j)};
+}
+
+std::string compacted(std::string_view text, bool underscoresToBlanks) {
+  std::string line(text);
+  const int kept = NOBLANK(line);
+  line.resize(static_cast<std::size_t>(kept));
+  if (underscoresToBlanks) REPLACE(line, '_', ' ');
+  return line;
+}
+
+}  // namespace tarvex
