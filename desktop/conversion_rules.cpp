@@ -6,43 +6,46 @@
 
 namespace {
 
-struct OutputFormat {
-  const char* caption;
-  const char* extension;
-};
+// UI texts, not format facts: the captions the options start with.
+constexpr auto kInitialCaptions = std::to_array<const char*>({
+    "2 columns, TE > upper > LE > lower > TE",
+    "2 columns, TE > lower > LE > upper > TE",
+    "3 columns, TE > LE",
+    "3 columns, LE > TE",
+    "Eppler FXPR Format",
+    "CEF Coordinate Exchange Format",
+    "Airfoil0 Format",
+    "VSaero Format",
+    "Autocad Script",
+    "Vuz Ovorav KSC Format",
+    "Autocad DXF Format",
+    "Rhinoceros Command Script",
+    "XML (Extensible Markup Language)",
+    "FORTRAN / BASIC Code",
+    "C / C++ / C#, Java Code",
+    "x/c   t/c   f/c          LE > TE",
+    "PMARC/CMARC Format",
+});
+static_assert(kInitialCaptions.size() == kOptionCount);
+static_assert(kOptionCount <= static_cast<int>(tarvex::kFormats.size()));
 
-constexpr std::array<OutputFormat, kFormatCount> kFormats{{
-    {"2 columns, TE > upper > LE > lower > TE", "geo"},
-    {"2 columns, TE > lower > LE > upper > TE", "txt"},
-    {"3 columns, TE > LE", "txt"},
-    {"3 columns, LE > TE", "txt"},
-    {"Eppler FXPR Format", "epp"},
-    {"CEF Coordinate Exchange Format", "cef"},
-    {"Airfoil0 Format", "af0"},
-    {"VSaero Format", "vsa"},
-    {"Autocad Script", "scr"},
-    {"Vuz Ovorav KSC Format", "ksc"},
-    {"Autocad DXF Format", "dxf"},
-    {"Rhinoceros Command Script", "txt"},
-    {"XML (Extensible Markup Language)", "xml"},
-    {"FORTRAN / BASIC Code", "for"},
-    {"C / C++ / C#, Java Code", "c"},
-    {"x/c   t/c   f/c          LE > TE", "txt"},
-    {"PMARC/CMARC Format", "txt"},
-}};
+QString fromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-bool validOption(int index) { return index >= 0 && index < kFormatCount; }
+bool validOption(int index) { return index >= 0 && index < kOptionCount; }
 
 QString prefix() { return LoadText(100) + u' '; }
 
 }  // namespace
 
 QString initialOptionCaption(int optionIndex) {
-  return validOption(optionIndex) ? QString::fromUtf8(kFormats[optionIndex].caption) : QString();
+  return validOption(optionIndex) ? QString::fromUtf8(kInitialCaptions[optionIndex]) : QString();
 }
 
 QString defaultExtension(int optionIndex) {
-  return validOption(optionIndex) ? QString::fromUtf8(kFormats[optionIndex].extension) : QString();
+  if (!validOption(optionIndex)) return QString();
+  return fromView(tarvex::formatByNumber(optionIndex + 1)->extension);
 }
 
 int formatNumber(int selectedOption, bool withComments) {

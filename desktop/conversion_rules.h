@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-inline constexpr int kFormatCount = 17;
+#include "tarvex_formats.hpp"
 // Points the work arrays hold; the engine is told this capacity and the
 // too-many-points message quotes it.
 inline constexpr int PointCapacity = 500;
@@ -13,11 +13,14 @@ inline constexpr int PointCapacity = 500;
 inline const QString kInputTempName = QStringLiteral("alvane.I.tmp");
 inline const QString kOutputTempName = QStringLiteral("alvane.O.tmp");
 
+// The format options the window offers: option i writes format number i + 1.
+inline constexpr int kOptionCount = tarvex::kClassicFormatCount;
+
 // Caption an output-format option starts with; options 0..3 and 15 are later replaced
 // from the text table, the others keep it in both languages.
 QString initialOptionCaption(int optionIndex);
 
-// Default extension of the output for an option index 0..16, without the dot.
+// Default extension of the output for an option, without the dot, from the format table.
 QString defaultExtension(int optionIndex);
 
 // The format number handed to the engine: the selected index + 1 (1 when no option is

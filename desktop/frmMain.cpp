@@ -262,7 +262,7 @@ QWidget* frmMain::createFormatFrame() {
   auto* layout = new QVBoxLayout(Frame1);
   layout->setSpacing(2);
   optionGroup_ = new QButtonGroup(this);
-  for (int i = 0; i < kFormatCount; ++i) {
+  for (int i = 0; i < kOptionCount; ++i) {
     Option1[i] = new QRadioButton(initialOptionCaption(i), Frame1);
     Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
     optionGroup_->addButton(Option1[i], i);

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "conversion_rules.h"
 #include "engine_library.h"
 
 class ClickLabel;
@@ -119,7 +120,7 @@ class frmMain : public QMainWindow {
   QCheckBox* chkInClip = nullptr;
   QCheckBox* chkOutClip = nullptr;
   QGroupBox* Frame1 = nullptr;
-  std::array<QRadioButton*, 17> Option1{};
+  std::array<QRadioButton*, kOptionCount> Option1{};
   QCheckBox* chkDetails = nullptr;
   QCheckBox* chkAppend = nullptr;
   QCheckBox* chkRedistStandard = nullptr;

@@ -167,7 +167,7 @@ class DesktopRulesTest : public QObject {
   }
 
   void formatNumbers() {
-    for (int option = 0; option < kFormatCount; ++option) {
+    for (int option = 0; option < kOptionCount; ++option) {
       QCOMPARE(formatNumber(option, true), option + 1);
       QCOMPARE(formatNumber(option, false), -(option + 1));
     }
@@ -178,7 +178,7 @@ class DesktopRulesTest : public QObject {
   void derivedOutputNames() {
     const QStringList extensions{"geo", "txt", "txt", "txt", "epp", "cef", "af0", "vsa", "scr",
                                  "ksc", "dxf", "txt", "xml", "for", "c",   "txt", "txt"};
-    for (int option = 0; option < kFormatCount; ++option) {
+    for (int option = 0; option < kOptionCount; ++option) {
       QCOMPARE(derivedOutputName(QStringLiteral("naca.dat"), option).value_or(QString()),
                QStringLiteral("naca.") + extensions[option]);
     }

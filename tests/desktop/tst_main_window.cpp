@@ -153,7 +153,7 @@ class MainWindowTest : public QObject {
   void formatNumberFollowsOptionAndComments() {
     auto loaded = open();
     frmMain& window = *loaded->window;
-    for (int option = 0; option < kFormatCount; ++option) {
+    for (int option = 0; option < kOptionCount; ++option) {
       window.Option1[option]->click();
       for (bool comments : {false, true}) {
         window.chkDetails->setChecked(comments);

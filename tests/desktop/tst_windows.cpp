@@ -395,7 +395,7 @@ class WindowsTest : public QObject {
     QCOMPARE(english[0], QStringLiteral("Alvane - Coordinate Converter"));
     QCOMPARE(window.Option1[0]->text(), QStringLiteral("2 columns: TE > upper > LE > lower > TE"));
     for (int i = 0; i < german.size(); ++i) {
-      const int option = i - (german.size() - kFormatCount);
+      const int option = i - (german.size() - kOptionCount);
       const bool fixed = option >= 4 && option != 15;
       QCOMPARE(english[i] == german[i], fixed);
       if (fixed) QCOMPARE(english[i], initialOptionCaption(option));
@@ -486,7 +486,7 @@ class WindowsTest : public QObject {
       QVERIFY(page.contains(language == 1 ? QStringLiteral("Das Hauptfenster")
                                           : QStringLiteral("The main window")));
       // Every output format is explained.
-      for (int option = 4; option < kFormatCount; ++option) {
+      for (int option = 4; option < kOptionCount; ++option) {
         if (option != 15)
           QVERIFY2(page.contains(initialOptionCaption(option)),
                    qPrintable(initialOptionCaption(option)));
