@@ -61,7 +61,8 @@ class DesktopRulesTest : public QObject {
     QTest::newRow("octal") << "&o17" << 15.0;
     QTest::newRow("ampersand alone") << "&17" << 0.0;
     QTest::newRow("trailing text") << "12abc" << 12.0;
-    QTest::newRow("comma stops") << "1,5" << 1.0;
+    QTest::newRow("decimal comma") << "1,5" << 1.5;
+    QTest::newRow("second mark stops") << "1,000.5" << 1.0;
     QTest::newRow("no number") << "abc" << 0.0;
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("sign only") << "-" << 0.0;
@@ -80,6 +81,16 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(leadingSingle(u"1e300"), 0.0f);
     QCOMPARE(leadingSingle(u"-1e39"), 0.0f);
     QCOMPARE(leadingSingle(u"0.95"), 0.95f);
+  }
+
+  void wholeNumberOrNothing() {
+    QCOMPARE(wholeSingle(u" 2,5 "), 2.5f);
+    QCOMPARE(wholeSingle(u"-1.5e1"), -15.0f);
+    QCOMPARE(wholeSingle(u"&H10"), 16.0f);
+    for (const char16_t* text :
+         {u"", u" ", u"2;5", u"1,000.5", u"0.5x", u"7e", u"&H", u"-", u".", u"1e39", u"1e999"}) {
+      QVERIFY2(!wholeSingle(text), qPrintable(QString::fromUtf16(text)));
+    }
   }
 
   void storedStationsSkipEmptyPieces() {
@@ -110,9 +121,14 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(entry.values, (std::vector<float>{0.5f}));
     QCOMPARE(entry.storedText, QStringLiteral(" 0.5 "));
 
-    entry = parseStationField(QStringLiteral("abc\n1.0\n"));
-    QCOMPARE(entry.values, (std::vector<float>{0.0f, 1.0f}));
-    QCOMPARE(entry.storedText, QStringLiteral("abc/1.0"));
+    entry = parseStationField(QStringLiteral("0,1\n1.0\n"));
+    QCOMPARE(entry.values, (std::vector<float>{0.1f, 1.0f}));
+    QCOMPARE(entry.storedText, QStringLiteral("0,1/1.0"));
+    QCOMPARE(entry.badLine, 0);
+
+    entry = parseStationField(QStringLiteral("0\n\nabc\n1.0\n"));
+    QCOMPARE(entry.badLine, 3);
+    QCOMPARE(entry.badText, QStringLiteral("abc"));
 
     QVERIFY(parseStationField(QStringLiteral("\n\n")).values.empty());
   }

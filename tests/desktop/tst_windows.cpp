@@ -142,7 +142,8 @@ class WindowsTest : public QObject {
     QTest::newRow("blanks kept") << " 0.5 \n1" << std::vector<float>{0.5f, 1.0f} << " 0.5 /1";
     QTest::newRow("per cent") << "0\n50\n100" << std::vector<float>{0.0f, 50.0f, 100.0f}
                               << "0/50/100";
-    QTest::newRow("not a number") << "x\n1" << std::vector<float>{0.0f, 1.0f} << "x/1";
+    QTest::newRow("decimal comma")
+        << "0\n0,1\n1" << std::vector<float>{0.0f, 0.1f, 1.0f} << "0/0,1/1";
   }
 
   void stationsOkHandsOverAndStores() {
@@ -171,19 +172,31 @@ class WindowsTest : public QObject {
 
   void refusedOrEmptyListIsNotStored() {
     settings_->set(QStringLiteral("Standard.Stations"), QStringLiteral("0/1"));
+    settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
     auto loaded = open();
+    frmStations& dialog = openStations(*loaded->window);
     QStringList many;
     for (int i = 0; i <= 1000; ++i) many << QString::number(i / 1000.0);
-    openStations(*loaded->window).txtStations->setPlainText(many.join(u'\n'));
-    loaded->window->stationsDialog()->btnSave_Click();
-    QCOMPARE(fake_->lastStations().calls, 2);
+    // Each is named in the dialog, which stays open; the unreadable line never reaches
+    // the engine.
+    const std::vector<std::pair<QString, QString>> refused{
+        {"0\n\n0.5x\n1", "Line 3: '0.5x' is not a number."},
+        {many.join(u'\n'), "Too many stations: at most 1000 are possible."},
+        {"0\n0.5\n0.25", "The stations must be numbers in strictly increasing order."}};
+    for (const auto& [field, message] : refused) {
+      dialog.txtStations->setPlainText(field);
+      dialog.btnSave_Click();
+      QCOMPARE(dialog.lblMessage->text(), message);
+      QVERIFY(dialog.isVisible());
+    }
+    QCOMPARE(fake_->lastStations().calls, 3);
     QCOMPARE(settings_->value(QStringLiteral("Standard.Stations")), QStringLiteral("0/1"));
-    QTRY_VERIFY(!loaded->window->stationsDialog());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 
-    openStations(*loaded->window).txtStations->setPlainText(QStringLiteral("\n\n"));
-    loaded->window->stationsDialog()->btnSave_Click();
-    QCOMPARE(fake_->lastStations().calls, 2);
-    QCOMPARE(settings_->value(QStringLiteral("Standard.Stations")), QStringLiteral("0/1"));
+    dialog.txtStations->setPlainText(QStringLiteral("\n\n"));
+    dialog.btnSave_Click();
+    QCOMPARE(fake_->lastStations().calls, 3);
+    QTRY_VERIFY(!loaded->window->stationsDialog());
   }
 
   void resetThenCancelKeepsTheStoredList() {
@@ -262,6 +275,25 @@ class WindowsTest : public QObject {
     QCOMPARE(window.XScale, 1.0f);
     QCOMPARE(window.YScale, 1.0f);
     QVERIFY(!window.distortionShown());
+  }
+
+  void distortionTakesADecimalCommaAndRefusesTheUnreadable() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    QStringList seen;
+    whenDistortShows([&seen](frmDistort& dialog) {
+      dialog.txtXScale->setText(QStringLiteral("2,5"));
+      dialog.txtYScale->setText(QStringLiteral("2;5"));
+      dialog.btnOK->click();
+      // Still open, saying why.
+      seen << dialog.lblMessage->text() << QString::number(dialog.isVisible());
+      dialog.txtYScale->setText(QStringLiteral(" 0,5 "));
+      dialog.btnOK->click();
+    });
+    window.btnDistort_Click();
+    QCOMPARE(seen, (QStringList{"'2;5' ist keine Zahl.", "1"}));
+    QCOMPARE(window.XScale, 2.5f);
+    QCOMPARE(window.YScale, 0.5f);
   }
 
   void shrinkingShowsTheIndicator() {
