@@ -262,9 +262,10 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(extents->xmax, 1.0525);
     QVERIFY(near(extents->ymin, -0.11));
     QVERIFY(near(extents->ymax, 0.1 + 0.05 * 0.21));
-    QVERIFY(near(extents->markerRadius(), 0.011025));
 
+    // Markers of a few pixels: 2 on a 1102.5 x 300 surface, whose x unit is 1000 pixels.
     RecordingSurface surface;
+    surface.size = QSizeF(1102.5, 300);
     drawStretched(surface, x, y);
     QCOMPARE(surface.left, extents->xmin);
     QCOMPARE(surface.top, extents->ymax);
@@ -274,7 +275,9 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(surface.lines.front().first, QPointF(1.0, 0.0));
     QCOMPARE(surface.circles.size(), x.size() - 1);
     QCOMPARE(surface.circles.front().centre, QPointF(0.5, double(0.1f)));
-    QVERIFY(near(surface.circles.front().radius, 0.011025));
+    QVERIFY(near(surface.circles.front().radius, 0.002));
+    QCOMPARE(zoomMarkerPixels(QSizeF(100, 100)), 1.5);
+    QCOMPARE(zoomMarkerPixels(QSizeF(2000, 1500)), 4.0);
   }
 
   void zoomOfEqualValuesDrawsNothing() {

@@ -358,7 +358,9 @@ class WindowsTest : public QObject {
     QCOMPARE(surface.left, -0.05);
     QCOMPARE(surface.right, 1.0525);
     QCOMPARE(surface.circles.size(), std::size_t(4));
-    QVERIFY(std::abs(surface.circles.front().radius - 0.011025) < 1e-7);
+    // Markers of a few pixels leave the outline visible.
+    const double pixels = surface.circles.front().radius * surface.size.width() / 1.1025;
+    QVERIFY2(pixels >= 1.5 && pixels <= 4, qPrintable(QString::number(pixels)));
   }
 
   void zoomStretchesToEverySize() {
