@@ -37,10 +37,21 @@ bool validOption(int index) { return index >= 0 && index < kOptionCount; }
 
 QString prefix() { return LoadText(100) + u' '; }
 
+// A name in a message: quoted, or the clipboard when it stands for it.
+QString shownName(const QString& name, bool clipboard) {
+  return clipboard ? u'(' + LoadText(151) + u')' : u'\'' + name + u'\'';
+}
+
 }  // namespace
 
 QString initialOptionCaption(int optionIndex) {
   return validOption(optionIndex) ? QString::fromUtf8(kInitialCaptions[optionIndex]) : QString();
+}
+
+QString optionCaption(int optionIndex) {
+  if (optionIndex >= 0 && optionIndex < 4) return LoadText(130 + optionIndex);
+  if (optionIndex == 15) return LoadText(147);
+  return initialOptionCaption(optionIndex);
 }
 
 QString defaultExtension(int optionIndex) {
@@ -59,17 +70,16 @@ std::optional<QString> derivedOutputName(const QString& inputName, int optionInd
   return inputName.left(dot + 1) + defaultExtension(optionIndex);
 }
 
-QString conversionMessage(int status, const QString& inName, const QString& outName,
-                          int pointCount) {
+QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount) {
   switch (status) {
     case 0:
       return LoadText(113) + QStringLiteral(" (") + QString::number(pointCount) + u' ' +
              LoadText(114) + QStringLiteral(").");
     case 1:
-      return prefix() + LoadText(101) + QStringLiteral(" '") + inName + QStringLiteral("' ") +
+      return prefix() + LoadText(101) + u' ' + shownName(ends.inName, ends.inClipboard) + u' ' +
              LoadText(103) + u'.';
     case 2:
-      return prefix() + LoadText(102) + QStringLiteral(" '") + outName + QStringLiteral("' ") +
+      return prefix() + LoadText(102) + u' ' + shownName(ends.outName, ends.outClipboard) + u' ' +
              LoadText(104) + u'.';
     case 3:
       return prefix() + LoadText(105) + u'.';
@@ -79,22 +89,32 @@ QString conversionMessage(int status, const QString& inName, const QString& outN
     case 5:
       return prefix() + LoadText(109) + u'?';
     case 6:
-      return prefix() + LoadText(110) + u'.';
+      // The text says itself that it is an error and ends in a question.
+      return LoadText(110);
     case 7:
       return prefix() + LoadText(111) + u'.';
+    case 8:
+      return prefix() + LoadText(149).arg(optionCaption(optionIndex), LoadText(142)) + u'.';
+    case 9:
+      return prefix() + LoadText(150) + u'.';
     default:
       return prefix();
   }
 }
 
-QString inputTempFailureMessage(const QString& inName) {
-  return prefix() + LoadText(101) + QStringLiteral(" '") + inName + QStringLiteral("' ") +
-         LoadText(104) + u'.';
+QString sameFileMessage(const ConversionEnds& ends) {
+  return prefix() +
+         LoadText(148).arg(shownName(ends.inName, ends.inClipboard),
+                           shownName(ends.outName, ends.outClipboard)) +
+         u'.';
 }
 
-QString outputTempFailureMessage(const QString& outName) {
-  return prefix() + LoadText(102) + QStringLiteral(" '") + outName + QStringLiteral("' ") +
-         LoadText(103) + u'.';
+QString inputTempFailureMessage() {
+  return prefix() + LoadText(101) + u' ' + shownName({}, true) + u' ' + LoadText(104) + u'.';
+}
+
+QString outputTempFailureMessage() {
+  return prefix() + LoadText(102) + u' ' + shownName({}, true) + u' ' + LoadText(103) + u'.';
 }
 
 QString filterPattern(const QString& entry) {

@@ -23,6 +23,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStringDecoder>
@@ -31,6 +32,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
+#include <filesystem>
 
 #include "Module1.h"
 #include "alvane_settings.h"
@@ -87,6 +89,16 @@ QPixmap airfoilPicture() {
   return pixmap;
 }
 
+// Whether two names denote one existing file: the same device and inode, so hard links,
+// symbolic links and other spellings of one path count as well.
+bool sameExistingFile(const QString& a, const QString& b) {
+  std::error_code error;
+  const bool same =
+      std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(a).toStdString()),
+                                  std::filesystem::path(QFile::encodeName(b).toStdString()), error);
+  return same && !error;
+}
+
 QCheckBox* boxWithoutText(QWidget* parent) {
   auto* box = new QCheckBox(parent);
   box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -131,6 +143,9 @@ frmMain::frmMain(const QString& engineFile, QWidget* parent)
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(false);
   statusLabel_ = new QLabel(QStringLiteral("Ready."), StatusBar);
+  // A long message (a long file name, an overflow with its advice) takes a second line
+  // rather than running off the window's edge.
+  statusLabel_->setWordWrap(true);
   StatusBar->addWidget(statusLabel_, 1);
 
   // A file dropped on a name field is taken by the window, not pasted there as text.
@@ -378,68 +393,88 @@ void frmMain::setCoordEmpty() {
 }
 
 void frmMain::btnConvert_Click() {
+  if (converting_) return;
+  converting_ = true;
+  // Nothing the user does may run inside a conversion (a drop or a language change would
+  // find it half done): the window takes no input until the outcome is shown.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
   btnConvert->setEnabled(false);
-  QDir::setCurrent(dirPath_);
+  centralWidget()->setEnabled(false);
+  if (const std::optional<QString> message = convert()) showStatus(*message);
+  centralWidget()->setEnabled(true);
+  btnConvert->setEnabled(true);
+  if (focus) focus->setFocus();
+  converting_ = false;
+}
 
-  QString inName = txtInputFilename->text();
-  if (chkInClip->isChecked()) {
-    inName = kInputTempName;
-    if (!CopyDataFromClipboard(inName)) {
-      setCoordEmpty();
-      showStatus(inputTempFailureMessage(inName));
-      btnConvert->setEnabled(true);
-      return;
-    }
+std::optional<QString> frmMain::convert() {
+  QDir::setCurrent(dirPath_);
+  const ConversionEnds ends{chkInClip->isChecked() ? kInputTempName : txtInputFilename->text(),
+                            chkOutClip->isChecked() ? kOutputTempName : txtOutputFilename->text(),
+                            chkInClip->isChecked(), chkOutClip->isChecked()};
+  // The temporary files serve this conversion only; none is left behind, whatever the
+  // outcome. An output refused as the input itself is the user's file and stays.
+  bool outputIsInput = false;
+  const auto removeTemporaryFiles = qScopeGuard([&] {
+    if (ends.inClipboard) QFile::remove(ends.inName);
+    if (ends.outClipboard && !outputIsInput) QFile::remove(ends.outName);
+  });
+
+  if (ends.inClipboard && !CopyDataFromClipboard(ends.inName)) {
+    setCoordEmpty();
+    return inputTempFailureMessage();
   }
-  const QString outName = chkOutClip->isChecked() ? kOutputTempName : txtOutputFilename->text();
-  const QByteArray in8 = QFile::encodeName(inName);
-  const QByteArray out8 = QFile::encodeName(outName);
+  // The engine would overwrite its own input (raw.geo in format 1 derives raw.geo).
+  if (sameExistingFile(ends.inName, ends.outName)) {
+    outputIsInput = true;
+    setCoordEmpty();
+    return sameFileMessage(ends);
+  }
+  const QByteArray in8 = QFile::encodeName(ends.inName);
+  const QByteArray out8 = QFile::encodeName(ends.outName);
   const auto inLength = static_cast<int32_t>(in8.size());
   const auto outLength = static_cast<int32_t>(out8.size());
 
   coordX_.assign(PointCapacity, 0.0f);
   coordY_.assign(PointCapacity, 0.0f);
   int32_t count = PointCapacity;
-  int32_t format = formatNumber(selectedOption(), chkDetails->isChecked());
+  const int option = selectedOption();
+  int32_t format = formatNumber(option, chkDetails->isChecked());
   const int32_t append = chkAppend->isChecked() ? 1 : 0;
   const int32_t redistribute = chkRedistStandard->isChecked() ? 1 : 0;
   const int32_t keepSize = chkNoNormalize->isChecked() ? 1 : 0;
   float xmin = 0.0f;
   float xmax = 0.0f;
 
+  // Painted at once, without running pending events: the engine call blocks the window.
   showStatus(LoadText(112));
-  QCoreApplication::processEvents();
+  statusLabel_->repaint();
 
-  const auto convert = engine_.convertEntry();
-  if (!convert) {
+  const auto convertEntry = engine_.convertEntry();
+  if (!convertEntry) {
     setCoordEmpty();
     engineFailure(engine_.errorString());
-    btnConvert->setEnabled(true);
-    return;
+    return std::nullopt;
   }
-  const int status = convert(in8.constData(), inLength, out8.constData(), outLength, &inLength,
-                             &outLength, coordX_.data(), coordY_.data(), &count, &format, &append,
-                             &redistribute, &keepSize, &xmin, &xmax, &XScale, &YScale);
+  const int status =
+      convertEntry(in8.constData(), inLength, out8.constData(), outLength, &inLength, &outLength,
+                   coordX_.data(), coordY_.data(), &count, &format, &append, &redistribute,
+                   &keepSize, &xmin, &xmax, &XScale, &YScale);
   // The engine never writes more than it was given room for; a count beyond the capacity
   // would make the drawing read past the arrays.
   const int points = std::clamp<int>(count, 0, PointCapacity);
 
-  QString message = conversionMessage(status, inName, outName, points);
-  if (status == 0) {
-    coordX_.resize(points);
-    coordY_.resize(points);
-    picShape->showShape(coordX_, coordY_);
-    if (chkOutClip->isChecked()) {
-      if (!CopyFileToClipboard(outName)) message = outputTempFailureMessage(outName);
-      QFile::remove(outName);
-    }
-    if (chkInClip->isChecked()) QFile::remove(inName);
-    refreshFileList();
-  } else {
+  if (status != 0) {
     setCoordEmpty();
+    return conversionMessage(status, ends, option, points);
   }
-  showStatus(message);
-  btnConvert->setEnabled(true);
+  coordX_.resize(points);
+  coordY_.resize(points);
+  picShape->showShape(coordX_, coordY_);
+  QString message = conversionMessage(status, ends, option, points);
+  if (ends.outClipboard && !CopyFileToClipboard(ends.outName)) message = outputTempFailureMessage();
+  refreshFileList();
+  return message;
 }
 
 void frmMain::engineFailure(const QString& error) {
@@ -597,6 +632,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 }
 
 void frmMain::Form_OLEDragDrop(const QMimeData& data, Qt::DropActions offered) {
+  if (converting_) return;
   const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
   if ((offered & all) != all) return;
   const QList<QUrl> urls = data.urls();
@@ -649,8 +685,7 @@ void frmMain::SwitchLanguage() {
   chkAppend->setText(LoadText(128));
   chkDetails->setText(LoadText(129));
   chkNoNormalize->setText(LoadText(142));
-  for (int i = 0; i < 4; ++i) Option1[i]->setText(LoadText(130 + i));
-  Option1[15]->setText(LoadText(147));
+  for (int i = 0; i < kOptionCount; ++i) Option1[i]->setText(optionCaption(i));
   btnDistort->setText(LoadText(143));
 }
 

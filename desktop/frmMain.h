@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -147,6 +148,8 @@ class frmMain : public QMainWindow {
   QWidget* createFormatFrame();
   void connectControls();
 
+  // One conversion: the status-line message, or nothing when the engine cannot be bound.
+  std::optional<QString> convert();
   void showStatus(const QString& text);
   void deriveOutputName();
   void setFileListPath(const QString& path);
@@ -161,6 +164,7 @@ class frmMain : public QMainWindow {
   EngineLibrary engine_;
   std::function<void(const QString&)> engineFailureHandler_;
   bool engineFailed_ = false;
+  bool converting_ = false;
 
   // Converted points 1..n (element i - 1 is point i); empty after load and after a failed
   // conversion, 500 zeros during the engine call.

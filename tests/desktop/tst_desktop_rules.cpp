@@ -154,12 +154,19 @@ class DesktopRulesTest : public QObject {
                              "möglich), oder falsches Format.";
     QTest::newRow("en 5") << 2 << 5 << "Error: Coordinates do not enclose an area?";
     QTest::newRow("de 5") << 1 << 5 << "Fehler: Punkte bilden keine geschlossene Kurve?";
-    QTest::newRow("en 6") << 2 << 6 << "Error: Write error on output file. Disk full?.";
-    QTest::newRow("de 6")
-        << 1 << 6 << "Fehler: Fehler beim Schreiben der Ausgabedatei. Ist die Platte voll?.";
+    QTest::newRow("en 6") << 2 << 6 << "Write error on output file. Disk full?";
+    QTest::newRow("de 6") << 1 << 6
+                          << "Fehler beim Schreiben der Ausgabedatei. Ist die Platte voll?";
     QTest::newRow("en 7") << 2 << 7 << "Error: Cannot create three columns for output file.";
     QTest::newRow("de 7") << 1 << 7 << "Fehler: Dreispaltige Ausgabe nicht möglich.";
-    QTest::newRow("en other") << 2 << 9 << "Error: ";
+    QTest::newRow("en 8") << 2 << 8
+                          << "Error: A number does not fit its field in the format 'Vuz Ovorav KSC "
+                             "Format', nothing was written. Try normalised output: untick 'do not "
+                             "normalize' and reset the distortion.";
+    QTest::newRow("de 9") << 1 << 9
+                          << "Fehler: Die Punkte lassen sich nicht auf die Standard x-Stationen "
+                             "verteilen (zu viele oder unbrauchbare Stationen).";
+    QTest::newRow("en other") << 2 << 10 << "Error: ";
     QTest::newRow("de other") << 1 << -1 << "Fehler: ";
   }
 
@@ -168,18 +175,20 @@ class DesktopRulesTest : public QObject {
     QFETCH(int, status);
     QFETCH(QString, message);
     CurrentLanguage = language;
-    QCOMPARE(conversionMessage(status, QStringLiteral("naca.dat"), QStringLiteral("naca.geo"), 61),
-             message);
+    // Option 9 is the KSC format.
+    const ConversionEnds ends{QStringLiteral("naca.dat"), QStringLiteral("naca.geo")};
+    QCOMPARE(conversionMessage(status, ends, 9, 61), message);
   }
 
-  void emptyInputNameQuotesTouch() {
+  void namesInMessages() {
     CurrentLanguage = 2;
-    QCOMPARE(conversionMessage(1, QString(), QString(), 0),
-             QStringLiteral("Error: Input file '' not found."));
-    QCOMPARE(inputTempFailureMessage(kInputTempName),
-             QStringLiteral("Error: Input file 'alvane.I.tmp' not writeable."));
-    QCOMPARE(outputTempFailureMessage(kOutputTempName),
-             QStringLiteral("Error: Output file 'alvane.O.tmp' not found."));
+    QCOMPARE(conversionMessage(1, {}, 0, 0), QStringLiteral("Error: Input file '' not found."));
+    const ConversionEnds clipboard{kInputTempName, kOutputTempName, true, true};
+    QCOMPARE(conversionMessage(2, clipboard, 0, 0),
+             QStringLiteral("Error: Output file (the clipboard) not writeable."));
+    CurrentLanguage = 1;
+    QCOMPARE(outputTempFailureMessage(),
+             QStringLiteral("Fehler: Ausgabedatei (die Zwischenablage) wurde nicht gefunden."));
   }
 
   void formatNumbers() {

@@ -1,17 +1,21 @@
 // The main window driven as a user would, bound to the stand-in engine: start-up and
 // settings, the engine call, status messages, output names, clipboard exchange, browsing
 // and drag and drop, and a missing engine.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "Module1.h"
@@ -145,6 +149,15 @@ class MainWindowTest : public QObject {
       QVERIFY2(needed.width() <= 1000 && needed.height() <= 700,
                qPrintable(QStringLiteral("%1x%2").arg(needed.width()).arg(needed.height())));
       QVERIFY(loaded->window->width() <= 1000 && loaded->window->height() <= 700);
+
+      // The longest message wraps onto a second line rather than being cut off.
+      fake_->answer(8);
+      convert(*loaded->window, QStringLiteral("in.dat"));
+      const auto* status = loaded->window->StatusBar->findChild<QLabel*>();
+      const QRect room(0, 0, status->width(), 1000);
+      QTRY_VERIFY(
+          status->fontMetrics().boundingRect(room, Qt::TextWordWrap, status->text()).height() <=
+          status->height());
     }
   }
 
@@ -234,7 +247,7 @@ class MainWindowTest : public QObject {
     QTest::addColumn<int>("language");
     QTest::addColumn<int>("status");
     for (int language : {1, 2}) {
-      for (int status : {2, 3, 4, 5, 6, 7, 9}) {
+      for (int status : {2, 3, 4, 5, 6, 7, 8, 9, 10}) {
         QTest::addRow("%s %d", language == 1 ? "de" : "en", status) << language << status;
       }
     }
@@ -250,11 +263,43 @@ class MainWindowTest : public QObject {
     fake_->answer(status);
     convert(*loaded->window, QStringLiteral("in.dat"));
     QCOMPARE(loaded->window->statusText(),
-             conversionMessage(status, QStringLiteral("in.dat"), QStringLiteral("in.geo"), 0));
+             conversionMessage(status, {QStringLiteral("in.dat"), QStringLiteral("in.geo")}, 0, 0));
     QCOMPARE(loaded->window->coordUpperIndex(), 0);
     QVERIFY(loaded->window->btnConvert->isEnabled());
     loaded->window->picShape_Click();
     QVERIFY(!loaded->window->zoomWindow());
+  }
+
+  void outputIsNeverTheInput() {
+    settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    const QString raw = writeFile(work_->path(), QStringLiteral("raw.geo"), "1 0\n");
+    QVERIFY(QFile::link(raw, workFile(QStringLiteral("link.dat"))));
+    QVERIFY(::link(qPrintable(raw), qPrintable(workFile(QStringLiteral("hard.dat")))) == 0);
+    // Format 1 derives raw.geo from raw.geo; a link or another spelling is the same file.
+    const std::vector<std::pair<QString, QString>> cases{
+        {"raw.geo", "raw.geo"}, {"link.dat", "raw.geo"}, {"hard.dat", "./raw.geo"}};
+    for (const auto& [input, output] : cases) {
+      window.txtInputFilename->setText(input);
+      window.txtOutputFilename->setText(output);
+      window.btnConvert_Click();
+      QCOMPARE(fake_->lastConvert().calls, 0);
+      QCOMPARE(window.statusText(), QStringLiteral("Error: Input file '%1' and output file '%2' "
+                                                   "are the same file, nothing was written.")
+                                        .arg(input, output));
+    }
+    QCOMPARE(readFile(raw), QByteArray("1 0\n"));
+  }
+
+  void nothingRunsInsideAConversion() {
+    auto loaded = open();
+    // A language change waits in the queue when Convert is clicked.
+    QTimer::singleShot(0, [&loaded] { loaded->window->cbLanguage->setCurrentIndex(1); });
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->window->statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
+    QVERIFY(loaded->window->centralWidget()->isEnabled());
+    QTRY_COMPARE(CurrentLanguage, 2);
   }
 
   void emptyInputNameIsHandedOver() {
@@ -324,7 +369,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(QByteArray(fake_->lastConvert().inName), QByteArray("alvane.I.tmp"));
     QVERIFY(!QFile::exists(workFile(kInputTempName)));
     QCOMPARE(loaded->window->statusText(),
-             QStringLiteral("Fehler: Eingabedatei 'alvane.I.tmp' wurde nicht gefunden."));
+             QStringLiteral("Fehler: Eingabedatei (die Zwischenablage) wurde nicht gefunden."));
   }
 
   void clipboardOfElevenCharactersIsConverted() {
@@ -340,21 +385,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(loaded->window->statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
   }
 
-  void staleClipboardFileIsNotConverted() {
+  void failedClipboardConversionLeavesNoFiles() {
     auto loaded = open();
     loaded->window->chkInClip->setChecked(true);
+    loaded->window->chkOutClip->setChecked(true);
     setClipboard(QStringLiteral("1 0\n0 0\n1 0\n"));
-    fake_->answer(4);
+    fake_->answer(8);
     loaded->window->btnConvert_Click();
-    QVERIFY(QFile::exists(workFile(kInputTempName)));
-
+    QCOMPARE(fake_->lastConvert().calls, 1);
+    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QVERIFY(!QFile::exists(workFile(kOutputTempName)));
+    // A file left by some earlier run is never converted in place of the clipboard.
+    writeFile(work_->path(), kInputTempName, "1 0\n0 0\n1 0\n");
     fake_->reset();
     setClipboard(QStringLiteral("short"));
     loaded->window->btnConvert_Click();
     QVERIFY(!QFile::exists(workFile(kInputTempName)));
-    QCOMPARE(fake_->lastConvert().calls, 1);
     QCOMPARE(loaded->window->statusText(),
-             QStringLiteral("Fehler: Eingabedatei 'alvane.I.tmp' wurde nicht gefunden."));
+             QStringLiteral("Fehler: Eingabedatei (die Zwischenablage) wurde nicht gefunden."));
     QCOMPARE(loaded->window->coordUpperIndex(), 0);
   }
 
@@ -369,7 +417,7 @@ class MainWindowTest : public QObject {
       loaded->window->btnConvert_Click();
       QCOMPARE(fake_->lastConvert().calls, 0);
       QCOMPARE(loaded->window->statusText(),
-               QStringLiteral("Error: Input file 'alvane.I.tmp' not writeable."));
+               QStringLiteral("Error: Input file (the clipboard) not writeable."));
       QVERIFY(loaded->window->btnConvert->isEnabled());
     }
   }
