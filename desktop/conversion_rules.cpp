@@ -117,6 +117,25 @@ QString outputTempFailureMessage() {
   return prefix() + LoadText(102) + u' ' + shownName({}, true) + u' ' + LoadText(103) + u'.';
 }
 
+QString coordinateFilePatterns() {
+  // What the readers take whatever its name, then what the formats write.
+  QStringList extensions{"dat", "txt", "cef", "dxf", "xml", "koo"};
+  for (const tarvex::FormatRow& format : tarvex::kFormats) {
+    const QString extension = fromView(format.extension);
+    if (!extensions.contains(extension)) extensions << extension;
+  }
+  return QStringLiteral("*.") + extensions.join(QStringLiteral(";*."));
+}
+
+QStringList inputFilterEntries() {
+  return {LoadText(152) + QStringLiteral(" (") + coordinateFilePatterns() + u')',
+          LoadText(115) + QStringLiteral(" (*.*)"),
+          LoadText(116) + QStringLiteral(" (*.txt)"),
+          LoadText(118) + QStringLiteral(" (*.cef)"),
+          LoadText(117) + QStringLiteral(" (*.geo)"),
+          LoadText(119) + QStringLiteral(" (*.koo)")};
+}
+
 QString filterPattern(const QString& entry) {
   const qsizetype open = entry.indexOf(u'(');
   if (open < 0 || entry.size() < open + 2) return QString();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "tarvex_formats.hpp"
@@ -56,6 +57,13 @@ QString sameFileMessage(const ConversionEnds& ends);
 // read back from its one.
 QString inputTempFailureMessage();
 QString outputTempFailureMessage();
+
+// The name patterns of coordinate files: what the readers take and every format writes.
+QString coordinateFilePatterns();
+
+// The entries of the input filter list in the current language, each a text and a pattern
+// in parentheses; the coordinate files come first.
+QStringList inputFilterEntries();
 
 // Pattern of an input-filter entry: from after the first "(" up to, not including, the
 // last character ("All Files (*.*)" gives "*.*").

@@ -185,6 +185,9 @@ QWidget* frmMain::createInputColumn() {
 
   cbFileType = new QComboBox(column);
   cbFileType->setObjectName(QStringLiteral("cbFileType"));
+  // The coordinate-file entry lists many patterns; it must not widen the column.
+  cbFileType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbFileType->setMinimumContentsLength(16);
 
   layout->addWidget(Dir1, 3);
   layout->addWidget(FileList, 2);
@@ -611,9 +614,8 @@ void frmMain::FileList_Click() {
 }
 
 void frmMain::cbFileType_Click() {
-  const int entry = cbFileType->currentIndex();
-  if (entry < 0) return;
-  setFileListPattern(entry == 0 ? QStringLiteral("*.*") : filterPattern(cbFileType->currentText()));
+  if (cbFileType->currentIndex() < 0) return;
+  setFileListPattern(filterPattern(cbFileType->currentText()));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -661,15 +663,12 @@ void frmMain::cbLanguage_Click() {
 
 void frmMain::SwitchLanguage() {
   {
-    // The refilled list shows no entry, and the file list keeps its pattern.
+    // The refilled list keeps the chosen entry, and so the file list its pattern.
     const QSignalBlocker blocker(cbFileType);
+    const int chosen = cbFileType->currentIndex();
     cbFileType->clear();
-    cbFileType->addItem(LoadText(115) + QStringLiteral(" (*.*)"));
-    cbFileType->addItem(LoadText(116) + QStringLiteral(" (*.txt)"));
-    cbFileType->addItem(LoadText(118) + QStringLiteral(" (*.cef)"));
-    cbFileType->addItem(LoadText(117) + QStringLiteral(" (*.geo)"));
-    cbFileType->addItem(LoadText(119) + QStringLiteral(" (*.koo)"));
-    cbFileType->setCurrentIndex(-1);
+    cbFileType->addItems(inputFilterEntries());
+    cbFileType->setCurrentIndex(chosen);
   }
   setWindowTitle(LoadText(122));
   Label1->setText(LoadText(101));

@@ -217,6 +217,15 @@ class DesktopRulesTest : public QObject {
              QStringLiteral("x.epp"));
   }
 
+  void coordinateFilesCoverEveryFormatOnce() {
+    const QStringList patterns = coordinateFilePatterns().split(u';');
+    QCOMPARE(QSet<QString>(patterns.begin(), patterns.end()).size(), patterns.size());
+    for (const char* input : {"*.dat", "*.koo", "*.cef", "*.dxf", "*.xml"})
+      QVERIFY2(patterns.contains(QLatin1String(input)), input);
+    for (int option = 0; option < kOptionCount; ++option)
+      QVERIFY(patterns.contains(QStringLiteral("*.") + defaultExtension(option)));
+  }
+
   void filterPatterns() {
     QCOMPARE(filterPattern(QStringLiteral("Alle Dateien (*.*)")), QStringLiteral("*.*"));
     QCOMPARE(filterPattern(QStringLiteral("Wiechers Coordinate Files (*.koo)")),

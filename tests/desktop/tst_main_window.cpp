@@ -126,7 +126,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(loaded->window->cbLanguage->currentIndex(), language - 1);
     QCOMPARE(loaded->window->btnConvert->text(),
              language == 2 ? QStringLiteral("&Convert") : QStringLiteral("&Konvertieren"));
-    QCOMPARE(loaded->window->fileListPattern(), QStringLiteral("*.*"));
+    QCOMPARE(loaded->window->cbFileType->currentIndex(), 0);
+    QCOMPARE(loaded->window->fileListPattern(), coordinateFilePatterns());
   }
 
   void languageIsStoredAtUnload() {
@@ -473,11 +474,13 @@ class MainWindowTest : public QObject {
     auto loaded = loadWindow(fake_->path(), browse);
     frmMain& window = *loaded->window;
     QCOMPARE(window.fileListPath(), QDir(browse).absolutePath());
+    QCOMPARE(window.fileListEntries(), (QStringList{"a.txt", "b.geo", "c.koo", "d.cef", "E.KOO"}));
+    window.cbFileType->setCurrentIndex(1);
     QCOMPARE(window.fileListEntries().size(), 6);
-    window.cbFileType->setCurrentIndex(4);
+    window.cbFileType->setCurrentIndex(5);
     QCOMPARE(window.fileListPattern(), QStringLiteral("*.koo"));
     QCOMPARE(window.fileListEntries(), (QStringList{"c.koo", "E.KOO"}));
-    window.cbFileType->setCurrentIndex(2);
+    window.cbFileType->setCurrentIndex(3);
     QCOMPARE(window.fileListEntries(), QStringList{"d.cef"});
 
     window.FileList->setCurrentRow(0);

@@ -421,7 +421,7 @@ class WindowsTest : public QObject {
     const QStringList german = mainCaptions(window);
     QCOMPARE(german[0], QStringLiteral("Alvane - Koordinaten-Konverter"));
     QCOMPARE(window.Option1[15]->text(), QStringLiteral("x/l   d/l   f/l      Nase > Hinterkante"));
-    window.cbFileType->setCurrentIndex(4);
+    window.cbFileType->setCurrentIndex(5);
 
     window.cbLanguage->setCurrentIndex(1);
     QCOMPARE(CurrentLanguage, 2);
@@ -434,16 +434,20 @@ class WindowsTest : public QObject {
       QCOMPARE(english[i] == german[i], fixed);
       if (fixed) QCOMPARE(english[i], initialOptionCaption(option));
     }
-    QCOMPARE(window.cbFileType->count(), 5);
-    QCOMPARE(window.cbFileType->currentIndex(), -1);
-    QCOMPARE(window.cbFileType->itemText(2), QStringLiteral("Coordinate Exchange Files (*.cef)"));
-    QCOMPARE(window.cbFileType->itemText(4), QStringLiteral("Wiechers Coordinate Files (*.koo)"));
+    // The filter list is refilled in the new language and keeps its entry.
+    QCOMPARE(window.cbFileType->count(), 6);
+    QCOMPARE(window.cbFileType->currentIndex(), 5);
+    QCOMPARE(window.cbFileType->currentText(), QStringLiteral("Wiechers Coordinate Files (*.koo)"));
+    QCOMPARE(window.cbFileType->itemText(3), QStringLiteral("Coordinate Exchange Files (*.cef)"));
     QCOMPARE(window.fileListPattern(), QStringLiteral("*.koo"));
 
+    window.cbFileType->setCurrentIndex(0);
     window.cbLanguage->setCurrentIndex(0);
     QCOMPARE(mainCaptions(window), german);
-    QCOMPARE(window.cbFileType->itemText(0), QStringLiteral("Alle Dateien (*.*)"));
-    QCOMPARE(window.cbFileType->currentIndex(), -1);
+    QCOMPARE(window.cbFileType->currentText(),
+             QStringLiteral("Koordinatendateien (") + coordinateFilePatterns() + u')');
+    QCOMPARE(window.cbFileType->itemText(1), QStringLiteral("Alle Dateien (*.*)"));
+    QCOMPARE(window.fileListPattern(), coordinateFilePatterns());
   }
 
   void dialogsTakeTheCurrentLanguage() {
