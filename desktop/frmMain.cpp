@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStringDecoder>
@@ -299,11 +300,17 @@ void frmMain::connectControls() {
           [this](const QModelIndex& current) {
             if (current.isValid()) setDir1Path(dirModel_->filePath(current));
           });
-  // The tree fills in the background; once the shown directory's branch has arrived it
-  // can be scrolled into view.
+  // The model lists folders in the background and sorts each listing afterwards, which
+  // moves the rows: the tree follows the shown folder until the user scrolls it.
   connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
-    if (dirPath_.startsWith(path)) Dir1->scrollTo(dirModel_->index(dirPath_));
+    const QString branch = path.endsWith(u'/') ? path : path + u'/';
+    if (followDir1_ && (path == dirPath_ || dirPath_.startsWith(branch))) revealDir1Path();
   });
+  connect(dirModel_, &QAbstractItemModel::layoutChanged, this, [this] {
+    if (followDir1_) revealDir1Path();
+  });
+  connect(Dir1->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this] { followDir1_ = false; });
   connect(FileList, &QListWidget::itemClicked, this, &frmMain::FileList_Click);
   connect(FileList, &QListWidget::currentItemChanged, this, &frmMain::FileList_Click);
   connect(cbFileType, &QComboBox::currentIndexChanged, this, &frmMain::cbFileType_Click);
@@ -372,8 +379,9 @@ void frmMain::TerminateApp() {
 
 void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  // A hidden tree cannot scroll; the shown directory is brought into view once it is laid out.
-  QTimer::singleShot(0, this, [this] { Dir1->scrollTo(dirModel_->index(dirPath_)); });
+  // A hidden tree cannot scroll; the shown folder is brought into view once it is laid out.
+  followDir1_ = true;
+  QTimer::singleShot(0, this, &frmMain::revealDir1Path);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -558,12 +566,16 @@ void frmMain::setDir1Path(const QString& path) {
   const QString clean = QDir::cleanPath(QDir(path).absolutePath());
   if (clean == dirPath_) return;
   dirPath_ = clean;
-  const QModelIndex index = dirModel_->index(clean);
-  if (index.isValid()) {
-    Dir1->setCurrentIndex(index);
-    Dir1->scrollTo(index);
-  }
+  followDir1_ = true;
+  revealDir1Path();
   Dir1_Change();
+}
+
+void frmMain::revealDir1Path() {
+  const QModelIndex index = dirModel_->index(dirPath_);
+  if (!index.isValid()) return;
+  Dir1->setCurrentIndex(index);
+  Dir1->scrollTo(index);
 }
 
 void frmMain::Dir1_Change() { setFileListPath(dirPath_); }

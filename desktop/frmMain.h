@@ -152,6 +152,8 @@ class frmMain : public QMainWindow {
   std::optional<QString> convert();
   void showStatus(const QString& text);
   void deriveOutputName();
+  // Selects the shown folder in the tree and scrolls it into view.
+  void revealDir1Path();
   void setFileListPath(const QString& path);
   void setFileListPattern(const QString& pattern);
   void refreshFileList();
@@ -165,6 +167,7 @@ class frmMain : public QMainWindow {
   std::function<void(const QString&)> engineFailureHandler_;
   bool engineFailed_ = false;
   bool converting_ = false;
+  bool followDir1_ = true;
 
   // Converted points 1..n (element i - 1 is point i); empty after load and after a failed
   // conversion, 500 zeros during the engine call.

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QtTest>
 
 #include "Module1.h"
@@ -486,6 +488,30 @@ class MainWindowTest : public QObject {
     window.FileList->setCurrentRow(0);
     QCOMPARE(window.txtInputFilename->text(), QStringLiteral("d.cef"));
     QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("d.geo"));
+  }
+
+  void treeShowsTheStartFolder() {
+    // Many sibling folders put the start folder below the tree's first screenful.
+    for (int i = 0; i < 80; ++i) QDir(work_->path()).mkdir(QStringLiteral("f%1").arg(i));
+    const QString start = workFile(QStringLiteral("z/deeper"));
+    QDir().mkpath(start);
+    QDir::setCurrent(start);
+    // Shown at once, while the folders are still being listed, and shown after that.
+    for (int waitBeforeShow : {0, 300}) {
+      auto loaded = loadWindow(fake_->path(), QString());
+      QTreeView* tree = loaded->window->Dir1;
+      QTest::qWait(waitBeforeShow);
+      loaded->window->show();
+      const QModelIndex index =
+          qobject_cast<QFileSystemModel*>(tree->model())->index(QDir(start).canonicalPath());
+      auto shown = [&] {
+        return tree->currentIndex() == index &&
+               tree->viewport()->rect().contains(tree->visualRect(index));
+      };
+      QTRY_VERIFY(shown());
+      QTest::qWait(200);
+      QVERIFY(shown());
+    }
   }
 
   void droppedFileSetsDirectoryAndName() {
