@@ -655,6 +655,12 @@ void frmMain::Form_OLEDragDrop(const QMimeData& data, Qt::DropActions offered) {
 }
 
 void frmMain::TakeInputFile(const QString& path) {
+  // A folder (dropped, or named on the command line) becomes the shown one: its files
+  // are then in the list to pick from.
+  if (QFileInfo(path).isDir()) {
+    setDir1Path(path);
+    return;
+  }
   const qsizetype i = path.lastIndexOf(u'/') + 1;
   // A directory part that names no directory leaves the tree where it is.
   if (i > 1 && QFileInfo(path.left(i)).isDir()) setDir1Path(path.left(i));

@@ -548,6 +548,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.Dir1Path(), QDir(work_->path()).absolutePath());
     QCOMPARE(window.txtInputFilename->text(), QStringLiteral("naca.dat"));
   }
+
+  void dragOntoTheWindow() {
+    const QString data = workFile(QStringLiteral("data"));
+    QDir().mkpath(data);
+    writeFile(data, QStringLiteral("naca.dat"), "1 0\n");
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    const auto files = filesMime({data, workFile(QStringLiteral("in.dat"))});
+    QDragEnterEvent enter(QPoint(9, 9), kAllEffects, files.get(), Qt::LeftButton, {});
+    static_cast<QObject&>(window).event(&enter);
+    QVERIFY(enter.isAccepted());
+
+    // A folder dropped first of several becomes the shown one; the names stay.
+    window.txtInputFilename->setText(QStringLiteral("in.dat"));
+    QDropEvent drop(QPointF(9, 9), kAllEffects, files.get(), Qt::LeftButton, {});
+    static_cast<QObject&>(window).event(&drop);
+    QCOMPARE(window.Dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
+             QDir(data).absolutePath());
+    QCOMPARE(window.fileListEntries(), QStringList{"naca.dat"});
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("in.dat"));
+  }
 };
 
 QTEST_MAIN(MainWindowTest)
