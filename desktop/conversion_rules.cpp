@@ -6,43 +6,57 @@
 
 namespace {
 
-struct OutputFormat {
-  const char* caption;
-  const char* extension;
-};
+// UI texts, not format facts: the captions the options start with.
+constexpr auto kInitialCaptions = std::to_array<const char*>({
+    "2 columns, TE > upper > LE > lower > TE",
+    "2 columns, TE > lower > LE > upper > TE",
+    "3 columns, TE > LE",
+    "3 columns, LE > TE",
+    "Eppler FXPR Format",
+    "CEF Coordinate Exchange Format",
+    "Airfoil0 Format",
+    "VSaero Format",
+    "Autocad Script",
+    "Vuz Ovorav KSC Format",
+    "Autocad DXF Format",
+    "Rhinoceros Command Script",
+    "XML (Extensible Markup Language)",
+    "FORTRAN / BASIC Code",
+    "C / C++ / C#, Java Code",
+    "x/c   t/c   f/c          LE > TE",
+    "PMARC/CMARC Format",
+});
+static_assert(kInitialCaptions.size() == kOptionCount);
+static_assert(kOptionCount <= static_cast<int>(tarvex::kFormats.size()));
 
-constexpr std::array<OutputFormat, kFormatCount> kFormats{{
-    {"2 columns, TE > upper > LE > lower > TE", "geo"},
-    {"2 columns, TE > lower > LE > upper > TE", "txt"},
-    {"3 columns, TE > LE", "txt"},
-    {"3 columns, LE > TE", "txt"},
-    {"Eppler FXPR Format", "epp"},
-    {"CEF Coordinate Exchange Format", "cef"},
-    {"Airfoil0 Format", "af0"},
-    {"VSaero Format", "vsa"},
-    {"Autocad Script", "scr"},
-    {"Vuz Ovorav KSC Format", "ksc"},
-    {"Autocad DXF Format", "dxf"},
-    {"Rhinoceros Command Script", "txt"},
-    {"XML (Extensible Markup Language)", "xml"},
-    {"FORTRAN / BASIC Code", "for"},
-    {"C / C++ / C#, Java Code", "c"},
-    {"x/c   t/c   f/c          LE > TE", "txt"},
-    {"PMARC/CMARC Format", "txt"},
-}};
+QString fromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-bool validOption(int index) { return index >= 0 && index < kFormatCount; }
+bool validOption(int index) { return index >= 0 && index < kOptionCount; }
 
 QString prefix() { return LoadText(100) + u' '; }
+
+// A name in a message: quoted, or the clipboard when it stands for it.
+QString shownName(const QString& name, bool clipboard) {
+  return clipboard ? u'(' + LoadText(151) + u')' : u'\'' + name + u'\'';
+}
 
 }  // namespace
 
 QString initialOptionCaption(int optionIndex) {
-  return validOption(optionIndex) ? QString::fromUtf8(kFormats[optionIndex].caption) : QString();
+  return validOption(optionIndex) ? QString::fromUtf8(kInitialCaptions[optionIndex]) : QString();
+}
+
+QString optionCaption(int optionIndex) {
+  if (optionIndex >= 0 && optionIndex < 4) return LoadText(130 + optionIndex);
+  if (optionIndex == 15) return LoadText(147);
+  return initialOptionCaption(optionIndex);
 }
 
 QString defaultExtension(int optionIndex) {
-  return validOption(optionIndex) ? QString::fromUtf8(kFormats[optionIndex].extension) : QString();
+  if (!validOption(optionIndex)) return QString();
+  return fromView(tarvex::formatByNumber(optionIndex + 1)->extension);
 }
 
 int formatNumber(int selectedOption, bool withComments) {
@@ -56,17 +70,16 @@ std::optional<QString> derivedOutputName(const QString& inputName, int optionInd
   return inputName.left(dot + 1) + defaultExtension(optionIndex);
 }
 
-QString conversionMessage(int status, const QString& inName, const QString& outName,
-                          int pointCount) {
+QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount) {
   switch (status) {
     case 0:
       return LoadText(113) + QStringLiteral(" (") + QString::number(pointCount) + u' ' +
              LoadText(114) + QStringLiteral(").");
     case 1:
-      return prefix() + LoadText(101) + QStringLiteral(" '") + inName + QStringLiteral("' ") +
+      return prefix() + LoadText(101) + u' ' + shownName(ends.inName, ends.inClipboard) + u' ' +
              LoadText(103) + u'.';
     case 2:
-      return prefix() + LoadText(102) + QStringLiteral(" '") + outName + QStringLiteral("' ") +
+      return prefix() + LoadText(102) + u' ' + shownName(ends.outName, ends.outClipboard) + u' ' +
              LoadText(104) + u'.';
     case 3:
       return prefix() + LoadText(105) + u'.';
@@ -76,22 +89,51 @@ QString conversionMessage(int status, const QString& inName, const QString& outN
     case 5:
       return prefix() + LoadText(109) + u'?';
     case 6:
-      return prefix() + LoadText(110) + u'.';
+      // The text says itself that it is an error and ends in a question.
+      return LoadText(110);
     case 7:
       return prefix() + LoadText(111) + u'.';
+    case 8:
+      return prefix() + LoadText(149).arg(optionCaption(optionIndex), LoadText(142)) + u'.';
+    case 9:
+      return prefix() + LoadText(150) + u'.';
     default:
       return prefix();
   }
 }
 
-QString inputTempFailureMessage(const QString& inName) {
-  return prefix() + LoadText(101) + QStringLiteral(" '") + inName + QStringLiteral("' ") +
-         LoadText(104) + u'.';
+QString sameFileMessage(const ConversionEnds& ends) {
+  return prefix() +
+         LoadText(148).arg(shownName(ends.inName, ends.inClipboard),
+                           shownName(ends.outName, ends.outClipboard)) +
+         u'.';
 }
 
-QString outputTempFailureMessage(const QString& outName) {
-  return prefix() + LoadText(102) + QStringLiteral(" '") + outName + QStringLiteral("' ") +
-         LoadText(103) + u'.';
+QString inputTempFailureMessage() {
+  return prefix() + LoadText(101) + u' ' + shownName({}, true) + u' ' + LoadText(104) + u'.';
+}
+
+QString outputTempFailureMessage() {
+  return prefix() + LoadText(102) + u' ' + shownName({}, true) + u' ' + LoadText(103) + u'.';
+}
+
+QString coordinateFilePatterns() {
+  // What the readers take whatever its name, then what the formats write.
+  QStringList extensions{"dat", "txt", "cef", "dxf", "xml", "koo"};
+  for (const tarvex::FormatRow& format : tarvex::kFormats) {
+    const QString extension = fromView(format.extension);
+    if (!extensions.contains(extension)) extensions << extension;
+  }
+  return QStringLiteral("*.") + extensions.join(QStringLiteral(";*."));
+}
+
+QStringList inputFilterEntries() {
+  return {LoadText(152) + QStringLiteral(" (") + coordinateFilePatterns() + u')',
+          LoadText(115) + QStringLiteral(" (*.*)"),
+          LoadText(116) + QStringLiteral(" (*.txt)"),
+          LoadText(118) + QStringLiteral(" (*.cef)"),
+          LoadText(117) + QStringLiteral(" (*.geo)"),
+          LoadText(119) + QStringLiteral(" (*.koo)")};
 }
 
 QString filterPattern(const QString& entry) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
-inline constexpr int kFormatCount = 17;
+#include "tarvex_formats.hpp"
+
 // Points the work arrays hold; the engine is told this capacity and the
 // too-many-points message quotes it.
 inline constexpr int PointCapacity = 500;
@@ -13,11 +15,14 @@ inline constexpr int PointCapacity = 500;
 inline const QString kInputTempName = QStringLiteral("alvane.I.tmp");
 inline const QString kOutputTempName = QStringLiteral("alvane.O.tmp");
 
+// The format options the window offers: option i writes format number i + 1.
+inline constexpr int kOptionCount = tarvex::kClassicFormatCount;
+
 // Caption an output-format option starts with; options 0..3 and 15 are later replaced
 // from the text table, the others keep it in both languages.
 QString initialOptionCaption(int optionIndex);
 
-// Default extension of the output for an option index 0..16, without the dot.
+// Default extension of the output for an option, without the dot, from the format table.
 QString defaultExtension(int optionIndex);
 
 // The format number handed to the engine: the selected index + 1 (1 when no option is
@@ -29,15 +34,36 @@ int formatNumber(int selectedOption, bool withComments);
 // first character.
 std::optional<QString> derivedOutputName(const QString& inputName, int optionIndex);
 
-// The status-line message for an engine status code, in the current language. inName and
-// outName are the names handed to the engine, pointCount the count it returned.
-QString conversionMessage(int status, const QString& inName, const QString& outName,
-                          int pointCount);
+// The caption an option shows in the current language.
+QString optionCaption(int optionIndex);
 
-// The message for a temporary clipboard file that could not be written or read: the
-// input or output file named, with "not writeable" or "not found".
-QString inputTempFailureMessage(const QString& inName);
-QString outputTempFailureMessage(const QString& outName);
+// The two ends of one conversion: the names handed to the engine, and whether each stands
+// for the clipboard (its name is then that of a temporary file, which messages do not show).
+struct ConversionEnds {
+  QString inName;
+  QString outName;
+  bool inClipboard = false;
+  bool outClipboard = false;
+};
+
+// The status-line message for an engine status code, in the current language; pointCount
+// is the count the engine returned, optionIndex the selected format option.
+QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount);
+
+// The refusal to convert a file into itself.
+QString sameFileMessage(const ConversionEnds& ends);
+
+// The clipboard input could not be put into its temporary file, or the output could not be
+// read back from its one.
+QString inputTempFailureMessage();
+QString outputTempFailureMessage();
+
+// The name patterns of coordinate files: what the readers take and every format writes.
+QString coordinateFilePatterns();
+
+// The entries of the input filter list in the current language, each a text and a pattern
+// in parentheses; the coordinate files come first.
+QStringList inputFilterEntries();
 
 // Pattern of an input-filter entry: from after the first "(" up to, not including, the
 // last character ("All Files (*.*)" gives "*.*").

@@ -11,6 +11,8 @@ class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
   virtual void clear() = 0;
+  // Width and height in pixels.
+  virtual QSizeF pixelSize() const = 0;
   // User coordinates by the corners: (left, top) maps to the top-left pixel and
   // (right, bottom) to the bottom-right one. Returns false, and keeps the old system,
   // when either extent is zero or not finite.
@@ -29,6 +31,7 @@ class PainterSurface final : public DrawingSurface {
  public:
   PainterSurface(QPainter& painter, QSizeF pixelSize, QColor background);
   void clear() override;
+  QSizeF pixelSize() const override { return size_; }
   bool setScale(double left, double top, double right, double bottom) override;
   void moveTo(QPointF point) override;
   void lineTo(QPointF point) override;

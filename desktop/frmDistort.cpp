@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "Module1.h"
+#include "leading_number.h"
+
 QString formatScale(float scale) { return QString::number(double(scale), 'f', 4); }
 
 frmDistort::frmDistort(QWidget* owner) : QDialog(owner) {
@@ -27,6 +30,11 @@ frmDistort::frmDistort(QWidget* owner) : QDialog(owner) {
   btnReset = new QPushButton(this);
   btnReset->setObjectName(QStringLiteral("btnReset"));
   btnReset->setAutoDefault(false);
+  lblMessage = new QLabel(this);
+  lblMessage->setObjectName(QStringLiteral("lblMessage"));
+  lblMessage->setWordWrap(true);
+  lblMessage->setStyleSheet(QStringLiteral("color: #b00000;"));
+  lblMessage->hide();
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(lblXScale, 0, 0);
@@ -37,7 +45,8 @@ frmDistort::frmDistort(QWidget* owner) : QDialog(owner) {
   buttons->addStretch(1);
   buttons->addWidget(btnReset);
   buttons->addWidget(btnOK);
-  layout->addLayout(buttons, 2, 0, 1, 2);
+  layout->addWidget(lblMessage, 2, 0, 1, 2);
+  layout->addLayout(buttons, 3, 0, 1, 2);
 
   connect(btnOK, &QPushButton::clicked, this, &frmDistort::btnOK_Click);
   connect(btnReset, &QPushButton::clicked, this, &frmDistort::btnReset_Click);
@@ -48,7 +57,20 @@ void frmDistort::setScales(float xScale, float yScale) {
   txtYScale->setText(formatScale(yScale));
 }
 
-void frmDistort::btnOK_Click() { accept(); }
+void frmDistort::btnOK_Click() {
+  // A factor that is not one number would be taken as its leading digits (2 from "2;5");
+  // the dialog stays open until both fields can be read.
+  for (QLineEdit* field : {txtXScale, txtYScale}) {
+    if (!wholeSingle(field->text())) {
+      lblMessage->setText(LoadText(153).arg(field->text()));
+      lblMessage->show();
+      field->setFocus();
+      field->selectAll();
+      return;
+    }
+  }
+  accept();
+}
 
 void frmDistort::btnReset_Click() {
   txtXScale->setText(QStringLiteral("1.000"));

@@ -25,6 +25,8 @@ class frmDistort : public QDialog {
   QLineEdit* txtYScale = nullptr;
   QPushButton* btnOK = nullptr;
   QPushButton* btnReset = nullptr;
+  // Why OK did not take the factors; hidden until then.
+  QLabel* lblMessage = nullptr;
 };
 
 // A factor as the dialog shows it: "0.0000" pattern, "." as the decimal mark.

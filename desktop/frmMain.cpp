@@ -23,6 +23,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStringDecoder>
@@ -31,6 +33,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
+#include <filesystem>
 
 #include "Module1.h"
 #include "alvane_settings.h"
@@ -87,6 +90,16 @@ QPixmap airfoilPicture() {
   return pixmap;
 }
 
+// Whether two names denote one existing file: the same device and inode, so hard links,
+// symbolic links and other spellings of one path count as well.
+bool sameExistingFile(const QString& a, const QString& b) {
+  std::error_code error;
+  const bool same =
+      std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(a).toStdString()),
+                                  std::filesystem::path(QFile::encodeName(b).toStdString()), error);
+  return same && !error;
+}
+
 QCheckBox* boxWithoutText(QWidget* parent) {
   auto* box = new QCheckBox(parent);
   box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -131,6 +144,9 @@ frmMain::frmMain(const QString& engineFile, QWidget* parent)
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(false);
   statusLabel_ = new QLabel(QStringLiteral("Ready."), StatusBar);
+  // A long message (a long file name, an overflow with its advice) takes a second line
+  // rather than running off the window's edge.
+  statusLabel_->setWordWrap(true);
   StatusBar->addWidget(statusLabel_, 1);
 
   // A file dropped on a name field is taken by the window, not pasted there as text.
@@ -170,6 +186,9 @@ QWidget* frmMain::createInputColumn() {
 
   cbFileType = new QComboBox(column);
   cbFileType->setObjectName(QStringLiteral("cbFileType"));
+  // The coordinate-file entry lists many patterns; it must not widen the column.
+  cbFileType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbFileType->setMinimumContentsLength(16);
 
   layout->addWidget(Dir1, 3);
   layout->addWidget(FileList, 2);
@@ -262,7 +281,7 @@ QWidget* frmMain::createFormatFrame() {
   auto* layout = new QVBoxLayout(Frame1);
   layout->setSpacing(2);
   optionGroup_ = new QButtonGroup(this);
-  for (int i = 0; i < kFormatCount; ++i) {
+  for (int i = 0; i < kOptionCount; ++i) {
     Option1[i] = new QRadioButton(initialOptionCaption(i), Frame1);
     Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
     optionGroup_->addButton(Option1[i], i);
@@ -281,11 +300,17 @@ void frmMain::connectControls() {
           [this](const QModelIndex& current) {
             if (current.isValid()) setDir1Path(dirModel_->filePath(current));
           });
-  // The tree fills in the background; once the shown directory's branch has arrived it
-  // can be scrolled into view.
+  // The model lists folders in the background and sorts each listing afterwards, which
+  // moves the rows: the tree follows the shown folder until the user scrolls it.
   connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
-    if (dirPath_.startsWith(path)) Dir1->scrollTo(dirModel_->index(dirPath_));
+    const QString branch = path.endsWith(u'/') ? path : path + u'/';
+    if (followDir1_ && (path == dirPath_ || dirPath_.startsWith(branch))) revealDir1Path();
   });
+  connect(dirModel_, &QAbstractItemModel::layoutChanged, this, [this] {
+    if (followDir1_) revealDir1Path();
+  });
+  connect(Dir1->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this] { followDir1_ = false; });
   connect(FileList, &QListWidget::itemClicked, this, &frmMain::FileList_Click);
   connect(FileList, &QListWidget::currentItemChanged, this, &frmMain::FileList_Click);
   connect(cbFileType, &QComboBox::currentIndexChanged, this, &frmMain::cbFileType_Click);
@@ -354,8 +379,9 @@ void frmMain::TerminateApp() {
 
 void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  // A hidden tree cannot scroll; the shown directory is brought into view once it is laid out.
-  QTimer::singleShot(0, this, [this] { Dir1->scrollTo(dirModel_->index(dirPath_)); });
+  // A hidden tree cannot scroll; the shown folder is brought into view once it is laid out.
+  followDir1_ = true;
+  QTimer::singleShot(0, this, &frmMain::revealDir1Path);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -378,68 +404,88 @@ void frmMain::setCoordEmpty() {
 }
 
 void frmMain::btnConvert_Click() {
+  if (converting_) return;
+  converting_ = true;
+  // Nothing the user does may run inside a conversion (a drop or a language change would
+  // find it half done): the window takes no input until the outcome is shown.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
   btnConvert->setEnabled(false);
-  QDir::setCurrent(dirPath_);
+  centralWidget()->setEnabled(false);
+  if (const std::optional<QString> message = convert()) showStatus(*message);
+  centralWidget()->setEnabled(true);
+  btnConvert->setEnabled(true);
+  if (focus) focus->setFocus();
+  converting_ = false;
+}
 
-  QString inName = txtInputFilename->text();
-  if (chkInClip->isChecked()) {
-    inName = kInputTempName;
-    if (!CopyDataFromClipboard(inName)) {
-      setCoordEmpty();
-      showStatus(inputTempFailureMessage(inName));
-      btnConvert->setEnabled(true);
-      return;
-    }
+std::optional<QString> frmMain::convert() {
+  QDir::setCurrent(dirPath_);
+  const ConversionEnds ends{chkInClip->isChecked() ? kInputTempName : txtInputFilename->text(),
+                            chkOutClip->isChecked() ? kOutputTempName : txtOutputFilename->text(),
+                            chkInClip->isChecked(), chkOutClip->isChecked()};
+  // The temporary files serve this conversion only; none is left behind, whatever the
+  // outcome. An output refused as the input itself is the user's file and stays.
+  bool outputIsInput = false;
+  const auto removeTemporaryFiles = qScopeGuard([&] {
+    if (ends.inClipboard) QFile::remove(ends.inName);
+    if (ends.outClipboard && !outputIsInput) QFile::remove(ends.outName);
+  });
+
+  if (ends.inClipboard && !CopyDataFromClipboard(ends.inName)) {
+    setCoordEmpty();
+    return inputTempFailureMessage();
   }
-  const QString outName = chkOutClip->isChecked() ? kOutputTempName : txtOutputFilename->text();
-  const QByteArray in8 = QFile::encodeName(inName);
-  const QByteArray out8 = QFile::encodeName(outName);
+  // The engine would overwrite its own input (raw.geo in format 1 derives raw.geo).
+  if (sameExistingFile(ends.inName, ends.outName)) {
+    outputIsInput = true;
+    setCoordEmpty();
+    return sameFileMessage(ends);
+  }
+  const QByteArray in8 = QFile::encodeName(ends.inName);
+  const QByteArray out8 = QFile::encodeName(ends.outName);
   const auto inLength = static_cast<int32_t>(in8.size());
   const auto outLength = static_cast<int32_t>(out8.size());
 
   coordX_.assign(PointCapacity, 0.0f);
   coordY_.assign(PointCapacity, 0.0f);
   int32_t count = PointCapacity;
-  int32_t format = formatNumber(selectedOption(), chkDetails->isChecked());
+  const int option = selectedOption();
+  int32_t format = formatNumber(option, chkDetails->isChecked());
   const int32_t append = chkAppend->isChecked() ? 1 : 0;
   const int32_t redistribute = chkRedistStandard->isChecked() ? 1 : 0;
   const int32_t keepSize = chkNoNormalize->isChecked() ? 1 : 0;
   float xmin = 0.0f;
   float xmax = 0.0f;
 
+  // Painted at once, without running pending events: the engine call blocks the window.
   showStatus(LoadText(112));
-  QCoreApplication::processEvents();
+  statusLabel_->repaint();
 
-  const auto convert = engine_.convertEntry();
-  if (!convert) {
+  const auto convertEntry = engine_.convertEntry();
+  if (!convertEntry) {
     setCoordEmpty();
     engineFailure(engine_.errorString());
-    btnConvert->setEnabled(true);
-    return;
+    return std::nullopt;
   }
-  const int status = convert(in8.constData(), inLength, out8.constData(), outLength, &inLength,
-                             &outLength, coordX_.data(), coordY_.data(), &count, &format, &append,
-                             &redistribute, &keepSize, &xmin, &xmax, &XScale, &YScale);
+  const int status =
+      convertEntry(in8.constData(), inLength, out8.constData(), outLength, &inLength, &outLength,
+                   coordX_.data(), coordY_.data(), &count, &format, &append, &redistribute,
+                   &keepSize, &xmin, &xmax, &XScale, &YScale);
   // The engine never writes more than it was given room for; a count beyond the capacity
   // would make the drawing read past the arrays.
   const int points = std::clamp<int>(count, 0, PointCapacity);
 
-  QString message = conversionMessage(status, inName, outName, points);
-  if (status == 0) {
-    coordX_.resize(points);
-    coordY_.resize(points);
-    picShape->showShape(coordX_, coordY_);
-    if (chkOutClip->isChecked()) {
-      if (!CopyFileToClipboard(outName)) message = outputTempFailureMessage(outName);
-      QFile::remove(outName);
-    }
-    if (chkInClip->isChecked()) QFile::remove(inName);
-    refreshFileList();
-  } else {
+  if (status != 0) {
     setCoordEmpty();
+    return conversionMessage(status, ends, option, points);
   }
-  showStatus(message);
-  btnConvert->setEnabled(true);
+  coordX_.resize(points);
+  coordY_.resize(points);
+  picShape->showShape(coordX_, coordY_);
+  QString message = conversionMessage(status, ends, option, points);
+  if (ends.outClipboard && !CopyFileToClipboard(ends.outName)) message = outputTempFailureMessage();
+  refreshFileList();
+  return message;
 }
 
 void frmMain::engineFailure(const QString& error) {
@@ -520,12 +566,16 @@ void frmMain::setDir1Path(const QString& path) {
   const QString clean = QDir::cleanPath(QDir(path).absolutePath());
   if (clean == dirPath_) return;
   dirPath_ = clean;
-  const QModelIndex index = dirModel_->index(clean);
-  if (index.isValid()) {
-    Dir1->setCurrentIndex(index);
-    Dir1->scrollTo(index);
-  }
+  followDir1_ = true;
+  revealDir1Path();
   Dir1_Change();
+}
+
+void frmMain::revealDir1Path() {
+  const QModelIndex index = dirModel_->index(dirPath_);
+  if (!index.isValid()) return;
+  Dir1->setCurrentIndex(index);
+  Dir1->scrollTo(index);
 }
 
 void frmMain::Dir1_Change() { setFileListPath(dirPath_); }
@@ -576,9 +626,8 @@ void frmMain::FileList_Click() {
 }
 
 void frmMain::cbFileType_Click() {
-  const int entry = cbFileType->currentIndex();
-  if (entry < 0) return;
-  setFileListPattern(entry == 0 ? QStringLiteral("*.*") : filterPattern(cbFileType->currentText()));
+  if (cbFileType->currentIndex() < 0) return;
+  setFileListPattern(filterPattern(cbFileType->currentText()));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -597,6 +646,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 }
 
 void frmMain::Form_OLEDragDrop(const QMimeData& data, Qt::DropActions offered) {
+  if (converting_) return;
   const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
   if ((offered & all) != all) return;
   const QList<QUrl> urls = data.urls();
@@ -605,6 +655,12 @@ void frmMain::Form_OLEDragDrop(const QMimeData& data, Qt::DropActions offered) {
 }
 
 void frmMain::TakeInputFile(const QString& path) {
+  // A folder (dropped, or named on the command line) becomes the shown one: its files
+  // are then in the list to pick from.
+  if (QFileInfo(path).isDir()) {
+    setDir1Path(path);
+    return;
+  }
   const qsizetype i = path.lastIndexOf(u'/') + 1;
   // A directory part that names no directory leaves the tree where it is.
   if (i > 1 && QFileInfo(path.left(i)).isDir()) setDir1Path(path.left(i));
@@ -625,15 +681,12 @@ void frmMain::cbLanguage_Click() {
 
 void frmMain::SwitchLanguage() {
   {
-    // The refilled list shows no entry, and the file list keeps its pattern.
+    // The refilled list keeps the chosen entry, and so the file list its pattern.
     const QSignalBlocker blocker(cbFileType);
+    const int chosen = cbFileType->currentIndex();
     cbFileType->clear();
-    cbFileType->addItem(LoadText(115) + QStringLiteral(" (*.*)"));
-    cbFileType->addItem(LoadText(116) + QStringLiteral(" (*.txt)"));
-    cbFileType->addItem(LoadText(118) + QStringLiteral(" (*.cef)"));
-    cbFileType->addItem(LoadText(117) + QStringLiteral(" (*.geo)"));
-    cbFileType->addItem(LoadText(119) + QStringLiteral(" (*.koo)"));
-    cbFileType->setCurrentIndex(-1);
+    cbFileType->addItems(inputFilterEntries());
+    cbFileType->setCurrentIndex(chosen);
   }
   setWindowTitle(LoadText(122));
   Label1->setText(LoadText(101));
@@ -649,8 +702,7 @@ void frmMain::SwitchLanguage() {
   chkAppend->setText(LoadText(128));
   chkDetails->setText(LoadText(129));
   chkNoNormalize->setText(LoadText(142));
-  for (int i = 0; i < 4; ++i) Option1[i]->setText(LoadText(130 + i));
-  Option1[15]->setText(LoadText(147));
+  for (int i = 0; i < kOptionCount; ++i) Option1[i]->setText(optionCaption(i));
   btnDistort->setText(LoadText(143));
 }
 

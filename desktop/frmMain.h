@@ -6,9 +6,11 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "conversion_rules.h"
 #include "engine_library.h"
 
 class ClickLabel;
@@ -119,7 +121,7 @@ class frmMain : public QMainWindow {
   QCheckBox* chkInClip = nullptr;
   QCheckBox* chkOutClip = nullptr;
   QGroupBox* Frame1 = nullptr;
-  std::array<QRadioButton*, 17> Option1{};
+  std::array<QRadioButton*, kOptionCount> Option1{};
   QCheckBox* chkDetails = nullptr;
   QCheckBox* chkAppend = nullptr;
   QCheckBox* chkRedistStandard = nullptr;
@@ -146,8 +148,12 @@ class frmMain : public QMainWindow {
   QWidget* createFormatFrame();
   void connectControls();
 
+  // One conversion: the status-line message, or nothing when the engine cannot be bound.
+  std::optional<QString> convert();
   void showStatus(const QString& text);
   void deriveOutputName();
+  // Selects the shown folder in the tree and scrolls it into view.
+  void revealDir1Path();
   void setFileListPath(const QString& path);
   void setFileListPattern(const QString& pattern);
   void refreshFileList();
@@ -160,6 +166,8 @@ class frmMain : public QMainWindow {
   EngineLibrary engine_;
   std::function<void(const QString&)> engineFailureHandler_;
   bool engineFailed_ = false;
+  bool converting_ = false;
+  bool followDir1_ = true;
 
   // Converted points 1..n (element i - 1 is point i); empty after load and after a failed
   // conversion, 500 zeros during the engine call.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "Module1.h"
@@ -19,6 +20,11 @@ frmStations::frmStations(SetStations setStations, QWidget* owner)
 
   Label1 = new QLabel(this);
   Label1->setWordWrap(true);
+  lblMessage = new QLabel(this);
+  lblMessage->setObjectName(QStringLiteral("lblMessage"));
+  lblMessage->setWordWrap(true);
+  lblMessage->setStyleSheet(QStringLiteral("color: #b00000;"));
+  lblMessage->hide();
   txtStations = new QPlainTextEdit(this);
   txtStations->setObjectName(QStringLiteral("txtStations"));
   txtStations->setMinimumSize(220, 300);
@@ -39,6 +45,7 @@ frmStations::frmStations(SetStations setStations, QWidget* owner)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addWidget(txtStations, 1);
+  layout->addWidget(lblMessage);
   layout->addLayout(buttons);
 
   connect(btnSave, &QPushButton::clicked, this, &frmStations::btnSave_Click);
@@ -60,14 +67,36 @@ void frmStations::SwitchLanguage() {
 }
 
 void frmStations::btnSave_Click() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   const StationEntry entry = parseStationField(txtStations->toPlainText());
-  // A list the engine refuses is not stored; the engine keeps what it had.
-  if (!entry.values.empty() && setStations_ && setStations_(entry.values) == 0) {
-    AlvaneSettings::storeStations(entry.storedText);
+  if (entry.badLine > 0) {
+    showMessage(LoadText(154).arg(QString::number(entry.badLine), entry.badText));
+    QTextCursor line(txtStations->document()->findBlockByNumber(entry.badLine - 1));
+    line.select(QTextCursor::LineUnderCursor);
+    txtStations->setTextCursor(line);
+    txtStations->setFocus();
+    return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  int result = 0;
+  if (!entry.values.empty() && setStations_) {
+    result = setStations_(entry.values);
+    // A list the engine refuses is not stored; the engine keeps what it had.
+    if (result == 0) AlvaneSettings::storeStations(entry.storedText);
   }
   QApplication::restoreOverrideCursor();
-  close();
+  // The dialog stays open so the list can be corrected.
+  if (result == 1) {
+    showMessage(LoadText(155));
+  } else if (result == 2) {
+    showMessage(LoadText(156));
+  } else {
+    close();
+  }
+}
+
+void frmStations::showMessage(const QString& text) {
+  lblMessage->setText(text);
+  lblMessage->show();
 }
 
 void frmStations::btnReset_Click() {

@@ -26,11 +26,15 @@ class frmStations : public QDialog {
   void btnCancel_Click();
 
   QLabel* Label1 = nullptr;
+  // Why OK did not take the list; hidden until then.
+  QLabel* lblMessage = nullptr;
   QPlainTextEdit* txtStations = nullptr;
   QPushButton* btnSave = nullptr;
   QPushButton* btnReset = nullptr;
   QPushButton* btnCancel = nullptr;
 
  private:
+  void showMessage(const QString& text);
+
   SetStations setStations_;
 };

@@ -40,12 +40,20 @@ int digitValue(QChar c, int base) {
   return value < base ? value : -1;
 }
 
-double readRadixInteger(SignificantChars& chars, int base) {
+// The number read, and whether it had digits and every character taken belonged to it.
+struct Reading {
   double value = 0;
+  bool complete = false;
+};
+
+Reading readRadixInteger(SignificantChars& chars, int base) {
+  double value = 0;
+  bool digits = false;
   for (int digit; (digit = digitValue(chars.peek(), base)) >= 0; chars.next()) {
     value = value * base + digit;
+    digits = true;
   }
-  return value;
+  return {value, digits};
 }
 
 // Returns the number of digits taken.
@@ -55,20 +63,25 @@ qsizetype appendDigits(SignificantChars& chars, QByteArray& out) {
   return count;
 }
 
-double readDecimal(SignificantChars& chars) {
+// A comma is a decimal mark too: German users type one, and no text read by this rule
+// holds a list that a comma would separate.
+bool isDecimalMark(QChar c) { return c == u'.' || c == u','; }
+
+Reading readDecimal(SignificantChars& chars) {
   QByteArray number;
   if (chars.peek() == u'+' || chars.peek() == u'-') {
     number.append(char(chars.peek().unicode()));
     chars.next();
   }
   qsizetype mantissaDigits = appendDigits(chars, number);
-  if (chars.peek() == u'.') {
+  if (isDecimalMark(chars.peek())) {
     number.append('.');
     chars.next();
     mantissaDigits += appendDigits(chars, number);
   }
-  if (mantissaDigits == 0) return 0;
+  if (mantissaDigits == 0) return {};
 
+  bool complete = true;
   const QChar e = chars.peek().toUpper();
   if (e == u'E' || e == u'D') {
     chars.next();
@@ -77,32 +90,45 @@ double readDecimal(SignificantChars& chars) {
       exponent.append(char(chars.peek().unicode()));
       chars.next();
     }
-    if (appendDigits(chars, exponent) > 0) number.append(exponent);
+    if (appendDigits(chars, exponent) > 0)
+      number.append(exponent);
+    else
+      complete = false;
   }
   bool ok = false;
   const double value = number.toDouble(&ok);
-  return ok ? value : 0;
+  return {ok ? value : 0, complete && ok};
 }
 
-}  // namespace
-
-double leadingNumber(QStringView text) {
+Reading readNumber(QStringView text) {
   SignificantChars chars(text);
-  double value = 0;
+  Reading reading;
   if (chars.peek() == u'&') {
     chars.next();
     const QChar kind = chars.peek().toUpper();
     if (kind == u'H' || kind == u'O') {
       chars.next();
-      value = readRadixInteger(chars, kind == u'H' ? 16 : 8);
+      reading = readRadixInteger(chars, kind == u'H' ? 16 : 8);
     }
   } else {
-    value = readDecimal(chars);
+    reading = readDecimal(chars);
   }
-  return std::isfinite(value) ? value : 0;
+  if (!std::isfinite(reading.value)) return {};
+  reading.complete = reading.complete && chars.atEnd();
+  return reading;
 }
+
+}  // namespace
+
+double leadingNumber(QStringView text) { return readNumber(text).value; }
 
 float leadingSingle(QStringView text) {
   const double value = leadingNumber(text);
   return std::fabs(value) <= FLT_MAX ? static_cast<float>(value) : 0.0f;
+}
+
+std::optional<float> wholeSingle(QStringView text) {
+  const Reading reading = readNumber(text);
+  if (!reading.complete || std::fabs(reading.value) > FLT_MAX) return std::nullopt;
+  return static_cast<float>(reading.value);
 }

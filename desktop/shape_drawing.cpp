@@ -53,6 +53,11 @@ std::optional<ZoomExtents> zoomExtents(std::span<const float> x, std::span<const
   return e;
 }
 
+double zoomMarkerPixels(QSizeF pixels) {
+  // Markers a hundredth of the width across hid the outline between dense points.
+  return std::clamp(std::min(pixels.width(), pixels.height()) / 150.0, 1.5, 4.0);
+}
+
 void drawStretched(DrawingSurface& surface, std::span<const float> x, std::span<const float> y) {
   const auto extents = zoomExtents(x, y);
   if (!extents || !surface.setScale(extents->xmin, extents->ymax, extents->xmax, extents->ymin)) {
@@ -61,6 +66,9 @@ void drawStretched(DrawingSurface& surface, std::span<const float> x, std::span<
   const std::size_t n = pointCount(x, y);
   surface.moveTo({x[0], y[0]});
   for (std::size_t i = 1; i < n; ++i) surface.lineTo({x[i], y[i]});
+  const QSizeF pixels = surface.pixelSize();
+  if (!(pixels.width() > 0)) return;
+  const double radius = zoomMarkerPixels(pixels) * (extents->xmax - extents->xmin) / pixels.width();
   surface.setFillColor(Qt::white);
-  for (std::size_t i = 1; i < n; ++i) surface.circle({x[i], y[i]}, extents->markerRadius());
+  for (std::size_t i = 1; i < n; ++i) surface.circle({x[i], y[i]}, radius);
 }

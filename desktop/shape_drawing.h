@@ -23,10 +23,13 @@ void drawPreview(DrawingSurface& surface, std::span<const float> x, std::span<co
 // 5 % of the range already widened.
 struct ZoomExtents {
   double xmin, xmax, ymin, ymax;
-  double markerRadius() const { return 0.01 * (xmax - xmin); }
 };
 // Nothing when the range is undefined (no points, all x or all y equal, not finite).
 std::optional<ZoomExtents> zoomExtents(std::span<const float> x, std::span<const float> y);
+
+// Radius in pixels of the zoom window's point markers on a surface of this size: a few
+// pixels, growing a little with the surface.
+double zoomMarkerPixels(QSizeF pixels);
 
 // Draws the section stretched to the surface, y upwards; circles on every point but the
 // first. Draws nothing when the extents are undefined.

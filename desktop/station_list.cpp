@@ -39,9 +39,16 @@ StationEntry parseStationField(const QString& field) {
   StationEntry entry;
   QStringList lines = (field + u'\n').split(u'\n');
   lines.removeLast();
-  for (const QString& line : lines) {
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QString& line = lines[i];
     if (line.isEmpty()) continue;
-    entry.values.push_back(leadingSingle(line));
+    const std::optional<float> value = wholeSingle(line);
+    if (!value) {
+      entry.badLine = int(i + 1);
+      entry.badText = line;
+      return entry;
+    }
+    entry.values.push_back(*value);
     if (entry.values.size() > 1) entry.storedText += u'/';
     entry.storedText += line;
   }

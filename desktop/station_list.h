@@ -16,9 +16,12 @@ std::vector<float> parseStoredStations(const QString& stored);
 QString stationFieldText(const QString& stored);
 
 // What OK in the stations dialog takes from the field: one value per non-empty line and
-// the lines themselves, unchanged, joined by "/" for storing.
+// the lines themselves, unchanged, joined by "/" for storing. A line that is not one
+// number stops the reading: badLine is then its number (from 1) and badText its text.
 struct StationEntry {
   std::vector<float> values;
   QString storedText;
+  int badLine = 0;
+  QString badText;
 };
 StationEntry parseStationField(const QString& field);

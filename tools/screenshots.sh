@@ -3,7 +3,7 @@
 # main window (German and English), the zoom window, both dialogs, the help and the
 # about box.
 #
-#   tools/screenshots.sh [build-dir]      (default build/h-desktop)
+#   tools/screenshots.sh [build-dir]      (default build/run, where ./dev run builds)
 #
 # The pictures go to build/screenshots/ (or $SCREENSHOT_DIR); the window titles are
 # printed, since without a window manager they are not drawn. Needs xvfb-run, xdotool
@@ -11,7 +11,7 @@
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$(cd "${1:-$repo/build/h-desktop}" && pwd)"
+build="$(cd "${1:-$repo/build/run}" && pwd)"
 out="${SCREENSHOT_DIR:-$repo/build/screenshots}"
 alvane="$build/bin/alvane"
 

@@ -53,12 +53,14 @@ class RecordingSurface final : public DrawingSurface {
     double radius;
   };
   void clear() override { ++clears; }
+  QSizeF pixelSize() const override { return size; }
   bool setScale(double left, double top, double right, double bottom) override;
   void moveTo(QPointF point) override { current = point; }
   void lineTo(QPointF point) override;
   void setFillColor(QColor color) override { fill = color; }
   void circle(QPointF centre, double radius) override { circles.push_back({centre, radius}); }
 
+  QSizeF size{1000, 400};
   int clears = 0;
   int scales = 0;
   double left = 0, top = 0, right = 0, bottom = 0;

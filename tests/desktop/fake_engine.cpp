@@ -3,6 +3,7 @@
 #include "fake_engine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -101,6 +102,10 @@ TARVEX_API int32_t TARVEX_CALL ISETXS(const float* stations, const int32_t* coun
   ++call.calls;
   if (*count > 1000) return 1;
   if (*count < 1) return 2;
+  // As the engine: stations strictly increasing and finite.
+  for (int32_t i = 0; i < *count; ++i) {
+    if (!std::isfinite(stations[i]) || (i > 0 && !(stations[i] > stations[i - 1]))) return 2;
+  }
   call.count = *count;
   std::copy_n(stations, *count, call.stations);
   return 0;

@@ -25,10 +25,10 @@ class DesktopRulesTest : public QObject {
   void textTableHasEveryEntryInBothLanguages() {
     for (int language : {1, 2}) {
       CurrentLanguage = language;
-      for (int k = 100; k <= 147; ++k)
+      for (int k = 100; k <= 156; ++k)
         QVERIFY2(!LoadText(k).isEmpty(), qPrintable(QString::number(k)));
       QVERIFY(LoadText(99).isEmpty());
-      QVERIFY(LoadText(148).isEmpty());
+      QVERIFY(LoadText(157).isEmpty());
     }
   }
 
@@ -61,7 +61,8 @@ class DesktopRulesTest : public QObject {
     QTest::newRow("octal") << "&o17" << 15.0;
     QTest::newRow("ampersand alone") << "&17" << 0.0;
     QTest::newRow("trailing text") << "12abc" << 12.0;
-    QTest::newRow("comma stops") << "1,5" << 1.0;
+    QTest::newRow("decimal comma") << "1,5" << 1.5;
+    QTest::newRow("second mark stops") << "1,000.5" << 1.0;
     QTest::newRow("no number") << "abc" << 0.0;
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("sign only") << "-" << 0.0;
@@ -80,6 +81,16 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(leadingSingle(u"1e300"), 0.0f);
     QCOMPARE(leadingSingle(u"-1e39"), 0.0f);
     QCOMPARE(leadingSingle(u"0.95"), 0.95f);
+  }
+
+  void wholeNumberOrNothing() {
+    QCOMPARE(wholeSingle(u" 2,5 "), 2.5f);
+    QCOMPARE(wholeSingle(u"-1.5e1"), -15.0f);
+    QCOMPARE(wholeSingle(u"&H10"), 16.0f);
+    for (const char16_t* text :
+         {u"", u" ", u"2;5", u"1,000.5", u"0.5x", u"7e", u"&H", u"-", u".", u"1e39", u"1e999"}) {
+      QVERIFY2(!wholeSingle(text), qPrintable(QString::fromUtf16(text)));
+    }
   }
 
   void storedStationsSkipEmptyPieces() {
@@ -110,9 +121,14 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(entry.values, (std::vector<float>{0.5f}));
     QCOMPARE(entry.storedText, QStringLiteral(" 0.5 "));
 
-    entry = parseStationField(QStringLiteral("abc\n1.0\n"));
-    QCOMPARE(entry.values, (std::vector<float>{0.0f, 1.0f}));
-    QCOMPARE(entry.storedText, QStringLiteral("abc/1.0"));
+    entry = parseStationField(QStringLiteral("0,1\n1.0\n"));
+    QCOMPARE(entry.values, (std::vector<float>{0.1f, 1.0f}));
+    QCOMPARE(entry.storedText, QStringLiteral("0,1/1.0"));
+    QCOMPARE(entry.badLine, 0);
+
+    entry = parseStationField(QStringLiteral("0\n\nabc\n1.0\n"));
+    QCOMPARE(entry.badLine, 3);
+    QCOMPARE(entry.badText, QStringLiteral("abc"));
 
     QVERIFY(parseStationField(QStringLiteral("\n\n")).values.empty());
   }
@@ -138,12 +154,19 @@ class DesktopRulesTest : public QObject {
                              "möglich), oder falsches Format.";
     QTest::newRow("en 5") << 2 << 5 << "Error: Coordinates do not enclose an area?";
     QTest::newRow("de 5") << 1 << 5 << "Fehler: Punkte bilden keine geschlossene Kurve?";
-    QTest::newRow("en 6") << 2 << 6 << "Error: Write error on output file. Disk full?.";
-    QTest::newRow("de 6")
-        << 1 << 6 << "Fehler: Fehler beim Schreiben der Ausgabedatei. Ist die Platte voll?.";
+    QTest::newRow("en 6") << 2 << 6 << "Write error on output file. Disk full?";
+    QTest::newRow("de 6") << 1 << 6
+                          << "Fehler beim Schreiben der Ausgabedatei. Ist die Platte voll?";
     QTest::newRow("en 7") << 2 << 7 << "Error: Cannot create three columns for output file.";
     QTest::newRow("de 7") << 1 << 7 << "Fehler: Dreispaltige Ausgabe nicht möglich.";
-    QTest::newRow("en other") << 2 << 9 << "Error: ";
+    QTest::newRow("en 8") << 2 << 8
+                          << "Error: A number does not fit its field in the format 'Vuz Ovorav KSC "
+                             "Format', nothing was written. Try normalised output: untick 'do not "
+                             "normalize' and reset the distortion.";
+    QTest::newRow("de 9") << 1 << 9
+                          << "Fehler: Die Punkte lassen sich nicht auf die Standard x-Stationen "
+                             "verteilen (zu viele oder unbrauchbare Stationen).";
+    QTest::newRow("en other") << 2 << 10 << "Error: ";
     QTest::newRow("de other") << 1 << -1 << "Fehler: ";
   }
 
@@ -152,22 +175,24 @@ class DesktopRulesTest : public QObject {
     QFETCH(int, status);
     QFETCH(QString, message);
     CurrentLanguage = language;
-    QCOMPARE(conversionMessage(status, QStringLiteral("naca.dat"), QStringLiteral("naca.geo"), 61),
-             message);
+    // Option 9 is the KSC format.
+    const ConversionEnds ends{QStringLiteral("naca.dat"), QStringLiteral("naca.geo")};
+    QCOMPARE(conversionMessage(status, ends, 9, 61), message);
   }
 
-  void emptyInputNameQuotesTouch() {
+  void namesInMessages() {
     CurrentLanguage = 2;
-    QCOMPARE(conversionMessage(1, QString(), QString(), 0),
-             QStringLiteral("Error: Input file '' not found."));
-    QCOMPARE(inputTempFailureMessage(kInputTempName),
-             QStringLiteral("Error: Input file 'alvane.I.tmp' not writeable."));
-    QCOMPARE(outputTempFailureMessage(kOutputTempName),
-             QStringLiteral("Error: Output file 'alvane.O.tmp' not found."));
+    QCOMPARE(conversionMessage(1, {}, 0, 0), QStringLiteral("Error: Input file '' not found."));
+    const ConversionEnds clipboard{kInputTempName, kOutputTempName, true, true};
+    QCOMPARE(conversionMessage(2, clipboard, 0, 0),
+             QStringLiteral("Error: Output file (the clipboard) not writeable."));
+    CurrentLanguage = 1;
+    QCOMPARE(outputTempFailureMessage(),
+             QStringLiteral("Fehler: Ausgabedatei (die Zwischenablage) wurde nicht gefunden."));
   }
 
   void formatNumbers() {
-    for (int option = 0; option < kFormatCount; ++option) {
+    for (int option = 0; option < kOptionCount; ++option) {
       QCOMPARE(formatNumber(option, true), option + 1);
       QCOMPARE(formatNumber(option, false), -(option + 1));
     }
@@ -178,7 +203,7 @@ class DesktopRulesTest : public QObject {
   void derivedOutputNames() {
     const QStringList extensions{"geo", "txt", "txt", "txt", "epp", "cef", "af0", "vsa", "scr",
                                  "ksc", "dxf", "txt", "xml", "for", "c",   "txt", "txt"};
-    for (int option = 0; option < kFormatCount; ++option) {
+    for (int option = 0; option < kOptionCount; ++option) {
       QCOMPARE(derivedOutputName(QStringLiteral("naca.dat"), option).value_or(QString()),
                QStringLiteral("naca.") + extensions[option]);
     }
@@ -190,6 +215,15 @@ class DesktopRulesTest : public QObject {
     QVERIFY(!derivedOutputName(QStringLiteral(".naca"), 0));
     QCOMPARE(derivedOutputName(QStringLiteral("x."), 4).value_or(QString()),
              QStringLiteral("x.epp"));
+  }
+
+  void coordinateFilesCoverEveryFormatOnce() {
+    const QStringList patterns = coordinateFilePatterns().split(u';');
+    QCOMPARE(QSet<QString>(patterns.begin(), patterns.end()).size(), patterns.size());
+    for (const char* input : {"*.dat", "*.koo", "*.cef", "*.dxf", "*.xml"})
+      QVERIFY2(patterns.contains(QLatin1String(input)), input);
+    for (int option = 0; option < kOptionCount; ++option)
+      QVERIFY(patterns.contains(QStringLiteral("*.") + defaultExtension(option)));
   }
 
   void filterPatterns() {
@@ -246,9 +280,10 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(extents->xmax, 1.0525);
     QVERIFY(near(extents->ymin, -0.11));
     QVERIFY(near(extents->ymax, 0.1 + 0.05 * 0.21));
-    QVERIFY(near(extents->markerRadius(), 0.011025));
 
+    // Markers of a few pixels: 2 on a 1102.5 x 300 surface, whose x unit is 1000 pixels.
     RecordingSurface surface;
+    surface.size = QSizeF(1102.5, 300);
     drawStretched(surface, x, y);
     QCOMPARE(surface.left, extents->xmin);
     QCOMPARE(surface.top, extents->ymax);
@@ -258,7 +293,9 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(surface.lines.front().first, QPointF(1.0, 0.0));
     QCOMPARE(surface.circles.size(), x.size() - 1);
     QCOMPARE(surface.circles.front().centre, QPointF(0.5, double(0.1f)));
-    QVERIFY(near(surface.circles.front().radius, 0.011025));
+    QVERIFY(near(surface.circles.front().radius, 0.002));
+    QCOMPARE(zoomMarkerPixels(QSizeF(100, 100)), 1.5);
+    QCOMPARE(zoomMarkerPixels(QSizeF(2000, 1500)), 4.0);
   }
 
   void zoomOfEqualValuesDrawsNothing() {

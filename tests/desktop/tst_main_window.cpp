@@ -1,17 +1,23 @@
 // The main window driven as a user would, bound to the stand-in engine: start-up and
 // settings, the engine call, status messages, output names, clipboard exchange, browsing
 // and drag and drop, and a missing engine.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTreeView>
 #include <QtTest>
 
 #include "Module1.h"
@@ -122,7 +128,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(loaded->window->cbLanguage->currentIndex(), language - 1);
     QCOMPARE(loaded->window->btnConvert->text(),
              language == 2 ? QStringLiteral("&Convert") : QStringLiteral("&Konvertieren"));
-    QCOMPARE(loaded->window->fileListPattern(), QStringLiteral("*.*"));
+    QCOMPARE(loaded->window->cbFileType->currentIndex(), 0);
+    QCOMPARE(loaded->window->fileListPattern(), coordinateFilePatterns());
   }
 
   void languageIsStoredAtUnload() {
@@ -145,6 +152,15 @@ class MainWindowTest : public QObject {
       QVERIFY2(needed.width() <= 1000 && needed.height() <= 700,
                qPrintable(QStringLiteral("%1x%2").arg(needed.width()).arg(needed.height())));
       QVERIFY(loaded->window->width() <= 1000 && loaded->window->height() <= 700);
+
+      // The longest message wraps onto a second line rather than being cut off.
+      fake_->answer(8);
+      convert(*loaded->window, QStringLiteral("in.dat"));
+      const auto* status = loaded->window->StatusBar->findChild<QLabel*>();
+      const QRect room(0, 0, status->width(), 1000);
+      QTRY_VERIFY(
+          status->fontMetrics().boundingRect(room, Qt::TextWordWrap, status->text()).height() <=
+          status->height());
     }
   }
 
@@ -153,7 +169,7 @@ class MainWindowTest : public QObject {
   void formatNumberFollowsOptionAndComments() {
     auto loaded = open();
     frmMain& window = *loaded->window;
-    for (int option = 0; option < kFormatCount; ++option) {
+    for (int option = 0; option < kOptionCount; ++option) {
       window.Option1[option]->click();
       for (bool comments : {false, true}) {
         window.chkDetails->setChecked(comments);
@@ -234,7 +250,7 @@ class MainWindowTest : public QObject {
     QTest::addColumn<int>("language");
     QTest::addColumn<int>("status");
     for (int language : {1, 2}) {
-      for (int status : {2, 3, 4, 5, 6, 7, 9}) {
+      for (int status : {2, 3, 4, 5, 6, 7, 8, 9, 10}) {
         QTest::addRow("%s %d", language == 1 ? "de" : "en", status) << language << status;
       }
     }
@@ -250,11 +266,43 @@ class MainWindowTest : public QObject {
     fake_->answer(status);
     convert(*loaded->window, QStringLiteral("in.dat"));
     QCOMPARE(loaded->window->statusText(),
-             conversionMessage(status, QStringLiteral("in.dat"), QStringLiteral("in.geo"), 0));
+             conversionMessage(status, {QStringLiteral("in.dat"), QStringLiteral("in.geo")}, 0, 0));
     QCOMPARE(loaded->window->coordUpperIndex(), 0);
     QVERIFY(loaded->window->btnConvert->isEnabled());
     loaded->window->picShape_Click();
     QVERIFY(!loaded->window->zoomWindow());
+  }
+
+  void outputIsNeverTheInput() {
+    settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    const QString raw = writeFile(work_->path(), QStringLiteral("raw.geo"), "1 0\n");
+    QVERIFY(QFile::link(raw, workFile(QStringLiteral("link.dat"))));
+    QVERIFY(::link(qPrintable(raw), qPrintable(workFile(QStringLiteral("hard.dat")))) == 0);
+    // Format 1 derives raw.geo from raw.geo; a link or another spelling is the same file.
+    const std::vector<std::pair<QString, QString>> cases{
+        {"raw.geo", "raw.geo"}, {"link.dat", "raw.geo"}, {"hard.dat", "./raw.geo"}};
+    for (const auto& [input, output] : cases) {
+      window.txtInputFilename->setText(input);
+      window.txtOutputFilename->setText(output);
+      window.btnConvert_Click();
+      QCOMPARE(fake_->lastConvert().calls, 0);
+      QCOMPARE(window.statusText(), QStringLiteral("Error: Input file '%1' and output file '%2' "
+                                                   "are the same file, nothing was written.")
+                                        .arg(input, output));
+    }
+    QCOMPARE(readFile(raw), QByteArray("1 0\n"));
+  }
+
+  void nothingRunsInsideAConversion() {
+    auto loaded = open();
+    // A language change waits in the queue when Convert is clicked.
+    QTimer::singleShot(0, [&loaded] { loaded->window->cbLanguage->setCurrentIndex(1); });
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(loaded->window->statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
+    QVERIFY(loaded->window->centralWidget()->isEnabled());
+    QTRY_COMPARE(CurrentLanguage, 2);
   }
 
   void emptyInputNameIsHandedOver() {
@@ -324,7 +372,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(QByteArray(fake_->lastConvert().inName), QByteArray("alvane.I.tmp"));
     QVERIFY(!QFile::exists(workFile(kInputTempName)));
     QCOMPARE(loaded->window->statusText(),
-             QStringLiteral("Fehler: Eingabedatei 'alvane.I.tmp' wurde nicht gefunden."));
+             QStringLiteral("Fehler: Eingabedatei (die Zwischenablage) wurde nicht gefunden."));
   }
 
   void clipboardOfElevenCharactersIsConverted() {
@@ -340,21 +388,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(loaded->window->statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
   }
 
-  void staleClipboardFileIsNotConverted() {
+  void failedClipboardConversionLeavesNoFiles() {
     auto loaded = open();
     loaded->window->chkInClip->setChecked(true);
+    loaded->window->chkOutClip->setChecked(true);
     setClipboard(QStringLiteral("1 0\n0 0\n1 0\n"));
-    fake_->answer(4);
+    fake_->answer(8);
     loaded->window->btnConvert_Click();
-    QVERIFY(QFile::exists(workFile(kInputTempName)));
-
+    QCOMPARE(fake_->lastConvert().calls, 1);
+    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QVERIFY(!QFile::exists(workFile(kOutputTempName)));
+    // A file left by some earlier run is never converted in place of the clipboard.
+    writeFile(work_->path(), kInputTempName, "1 0\n0 0\n1 0\n");
     fake_->reset();
     setClipboard(QStringLiteral("short"));
     loaded->window->btnConvert_Click();
     QVERIFY(!QFile::exists(workFile(kInputTempName)));
-    QCOMPARE(fake_->lastConvert().calls, 1);
     QCOMPARE(loaded->window->statusText(),
-             QStringLiteral("Fehler: Eingabedatei 'alvane.I.tmp' wurde nicht gefunden."));
+             QStringLiteral("Fehler: Eingabedatei (die Zwischenablage) wurde nicht gefunden."));
     QCOMPARE(loaded->window->coordUpperIndex(), 0);
   }
 
@@ -369,7 +420,7 @@ class MainWindowTest : public QObject {
       loaded->window->btnConvert_Click();
       QCOMPARE(fake_->lastConvert().calls, 0);
       QCOMPARE(loaded->window->statusText(),
-               QStringLiteral("Error: Input file 'alvane.I.tmp' not writeable."));
+               QStringLiteral("Error: Input file (the clipboard) not writeable."));
       QVERIFY(loaded->window->btnConvert->isEnabled());
     }
   }
@@ -425,16 +476,42 @@ class MainWindowTest : public QObject {
     auto loaded = loadWindow(fake_->path(), browse);
     frmMain& window = *loaded->window;
     QCOMPARE(window.fileListPath(), QDir(browse).absolutePath());
+    QCOMPARE(window.fileListEntries(), (QStringList{"a.txt", "b.geo", "c.koo", "d.cef", "E.KOO"}));
+    window.cbFileType->setCurrentIndex(1);
     QCOMPARE(window.fileListEntries().size(), 6);
-    window.cbFileType->setCurrentIndex(4);
+    window.cbFileType->setCurrentIndex(5);
     QCOMPARE(window.fileListPattern(), QStringLiteral("*.koo"));
     QCOMPARE(window.fileListEntries(), (QStringList{"c.koo", "E.KOO"}));
-    window.cbFileType->setCurrentIndex(2);
+    window.cbFileType->setCurrentIndex(3);
     QCOMPARE(window.fileListEntries(), QStringList{"d.cef"});
 
     window.FileList->setCurrentRow(0);
     QCOMPARE(window.txtInputFilename->text(), QStringLiteral("d.cef"));
     QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("d.geo"));
+  }
+
+  void treeShowsTheStartFolder() {
+    // Many sibling folders put the start folder below the tree's first screenful.
+    for (int i = 0; i < 80; ++i) QDir(work_->path()).mkdir(QStringLiteral("f%1").arg(i));
+    const QString start = workFile(QStringLiteral("z/deeper"));
+    QDir().mkpath(start);
+    QDir::setCurrent(start);
+    // Shown at once, while the folders are still being listed, and shown after that.
+    for (int waitBeforeShow : {0, 300}) {
+      auto loaded = loadWindow(fake_->path(), QString());
+      QTreeView* tree = loaded->window->Dir1;
+      QTest::qWait(waitBeforeShow);
+      loaded->window->show();
+      const QModelIndex index =
+          qobject_cast<QFileSystemModel*>(tree->model())->index(QDir(start).canonicalPath());
+      auto shown = [&] {
+        return tree->currentIndex() == index &&
+               tree->viewport()->rect().contains(tree->visualRect(index));
+      };
+      QTRY_VERIFY(shown());
+      QTest::qWait(200);
+      QVERIFY(shown());
+    }
   }
 
   void droppedFileSetsDirectoryAndName() {
@@ -470,6 +547,27 @@ class MainWindowTest : public QObject {
     window.TakeInputFile(QStringLiteral("naca.dat"));
     QCOMPARE(window.Dir1Path(), QDir(work_->path()).absolutePath());
     QCOMPARE(window.txtInputFilename->text(), QStringLiteral("naca.dat"));
+  }
+
+  void dragOntoTheWindow() {
+    const QString data = workFile(QStringLiteral("data"));
+    QDir().mkpath(data);
+    writeFile(data, QStringLiteral("naca.dat"), "1 0\n");
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    const auto files = filesMime({data, workFile(QStringLiteral("in.dat"))});
+    QDragEnterEvent enter(QPoint(9, 9), kAllEffects, files.get(), Qt::LeftButton, {});
+    static_cast<QObject&>(window).event(&enter);
+    QVERIFY(enter.isAccepted());
+
+    // A folder dropped first of several becomes the shown one; the names stay.
+    window.txtInputFilename->setText(QStringLiteral("in.dat"));
+    QDropEvent drop(QPointF(9, 9), kAllEffects, files.get(), Qt::LeftButton, {});
+    static_cast<QObject&>(window).event(&drop);
+    QCOMPARE(window.Dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
+             QDir(data).absolutePath());
+    QCOMPARE(window.fileListEntries(), QStringList{"naca.dat"});
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("in.dat"));
   }
 };
 
