@@ -645,11 +645,11 @@ void frmMain::dropEvent(QDropEvent* event) {
   event->accept();
 }
 
-void frmMain::Form_OLEDragDrop(const QMimeData& data, Qt::DropActions offered) {
+void frmMain::Form_OLEDragDrop(const QMimeData& dropped, Qt::DropActions offered) {
   if (converting_) return;
   const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
   if ((offered & all) != all) return;
-  const QList<QUrl> urls = data.urls();
+  const QList<QUrl> urls = dropped.urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   TakeInputFile(urls.first().toLocalFile());
 }

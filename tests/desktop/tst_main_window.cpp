@@ -228,7 +228,7 @@ class MainWindowTest : public QObject {
     auto loaded = open();
     std::vector<float> x(61), y(61);
     for (int i = 0; i < 61; ++i) {
-      x[i] = std::abs(30 - i) / 30.0f;
+      x[i] = static_cast<float>(std::abs(30 - i)) / 30.0f;
       y[i] = (i < 30 ? 0.05f : -0.03f) * std::sin(x[i] * 3.14159f);
     }
     fake_->answer(0, x, y);

@@ -428,8 +428,8 @@ class WindowsTest : public QObject {
     const QStringList english = mainCaptions(window);
     QCOMPARE(english[0], QStringLiteral("Alvane - Coordinate Converter"));
     QCOMPARE(window.Option1[0]->text(), QStringLiteral("2 columns: TE > upper > LE > lower > TE"));
-    for (int i = 0; i < german.size(); ++i) {
-      const int option = i - (german.size() - kOptionCount);
+    for (int i = 0; i < static_cast<int>(german.size()); ++i) {
+      const int option = i - static_cast<int>(german.size() - kOptionCount);
       const bool fixed = option >= 4 && option != 15;
       QCOMPARE(english[i] == german[i], fixed);
       if (fixed) QCOMPARE(english[i], initialOptionCaption(option));

@@ -80,7 +80,7 @@ TEST(CefReader, TheCountComesOnlyFromAPointsLineAfterTheMarker) {
 
 TEST(CefReader, AStatedCountBeyondTheCapacityIsLimitedToIt) {
   std::string text = "[Airfoil]\nPoints=20\n";
-  for (int i = 1; i <= 20; ++i) text += pointLine(i, 0.05f * i, 0.01f);
+  for (int i = 1; i <= 20; ++i) text += pointLine(i, 0.05f * static_cast<float>(i), 0.01f);
   const auto run = readCef(text, 5);
   EXPECT_EQ(run.n, 5);
   EXPECT_TRUE(run.guardsIntact);
@@ -89,7 +89,7 @@ TEST(CefReader, AStatedCountBeyondTheCapacityIsLimitedToIt) {
 
 TEST(CefReader, KeysBeyondLineThousandAreStillRead) {
   std::string text = "[Airfoil]\nPoints=999\nName=long\n;            X         Y\n";
-  for (int i = 1; i <= 999; ++i) text += pointLine(i, 0.001f * i, 0.5f);
+  for (int i = 1; i <= 999; ++i) text += pointLine(i, 0.001f * static_cast<float>(i), 0.5f);
   const auto run = readCef(text);
   ASSERT_EQ(run.n, 999);
   EXPECT_FLOAT_EQ(run.x[995], 0.996f);

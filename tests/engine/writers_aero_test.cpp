@@ -22,7 +22,7 @@ std::vector<Point> unitSection() {
 
 std::vector<Point> manyPoints(int n) {
   std::vector<Point> points;
-  for (int i = 0; i < n; ++i) points.push_back({1.0f - static_cast<float>(i) / n, 0.01f});
+  for (int i = 0; i < n; ++i) points.push_back({1.0f - static_cast<float>(i) / static_cast<float>(n), 0.01f});
   return points;
 }
 
