@@ -163,11 +163,7 @@ ConversionOutcome convertFiles(const std::string& input, const std::string& outp
   }
   LineOutput out;
   outcome = convertText(text.text, settings, out);
-  if (outcome.error) {
-    // An output that could not have been written is the first failure.
-    if (Error problem = transaction->targetProblem()) outcome.error = std::move(problem);
-    return outcome;
-  }
+  if (outcome.error) return outcome;
   if (Error written = transaction->write(out.buffer())) {
     outcome.error = std::move(written);
   } else if (Error committed = transaction->commit()) {

@@ -113,7 +113,7 @@ TEST_F(CliConvert, AnOutputNeverReplacesAnInput) {
   const std::string before = file("naca2412.dat");
   const auto same = tarvex("convert naca0012.dat ./naca2412.dat -f 1 -o naca2412.dat");
   EXPECT_EQ(same.status, 1);
-  EXPECT_EQ(same.err, "tarvex: naca2412.dat: is the input file\n0 converted, 2 failed\n");
+  EXPECT_EQ(same.err, "tarvex: naca2412.dat: is the input file\n");
   EXPECT_EQ(file("naca2412.dat"), before);
   // Into a folder: refused however the input is named.
   fs::create_hard_link(dir_.file("naca2412.dat"), dir_.file("alias.geo"));

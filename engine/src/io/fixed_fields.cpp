@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace tarvex::fields {
 namespace {
@@ -17,40 +18,54 @@ void appendRightJustified(std::string& text, std::string_view value, int w) {
   text.append(value);
 }
 
-// The fast way for the common case: when value * 10^d is exact in double
-// (every single-precision coordinate with up to 8 decimals), rounding that
-// product to an integer is the exact decimal rounding. Returns the digits with
-// sign and point, or an empty view when the general way must be taken.
-std::string_view scaledDigits(double value, int d, char (&buffer)[400]) {
+// Fw.d the fast way, built from the right in one buffer and appended at
+// once: when value * 10^d is exact in double (every single-precision
+// coordinate with up to 8 decimals), rounding that product to an integer is
+// the exact decimal rounding. False when the general way must be taken.
+bool appendScaledDecimal(std::string& text, double value, int w, int d, bool& fits) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (d < 0 || d > 15) return {};
+  constexpr int kRoom = 64;
+  if (d < 0 || d > 15 || w > kRoom - 2) return false;
   const double scale = kPowers[d];
   const double product = value * scale;
   if (!(std::fabs(product) < 9007199254740992.0) || std::fma(value, scale, -product) != 0.0) {
-    return {};
+    return false;
   }
   const double rounded = std::nearbyint(product);  // halves to even
-  const auto units = static_cast<unsigned long long>(std::fabs(rounded));
-  char digits[24];
-  char* end = std::to_chars(digits, digits + sizeof digits, units).ptr;
-  const auto count = static_cast<std::size_t>(end - digits);
-  char* out = buffer;
-  if (rounded < 0) *out++ = '-';
-  const auto decimals = static_cast<std::size_t>(d);
-  if (count <= decimals) {  // 0.000ddd
-    *out++ = '0';
-    *out++ = '.';
-    out = std::fill_n(out, decimals - count, '0');
-    out = std::copy(digits, end, out);
-  } else {
-    out = std::copy(digits, end - decimals, out);
-    if (decimals > 0) {
-      *out++ = '.';
-      out = std::copy(end - decimals, end, out);
-    }
+  auto units = static_cast<std::uint64_t>(std::fabs(rounded));
+  // A value that rounds to zero carries no sign.
+  const bool negative = rounded < 0 && units != 0;
+  char buffer[kRoom];
+  char* const end = buffer + kRoom;
+  char* p = end;
+  if (d <= 0) *--p = '.';  // F2.0 of 3 is "3."
+  for (int k = 0; k < d; ++k) {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
   }
-  return {buffer, static_cast<std::size_t>(out - buffer)};
+  if (d > 0) *--p = '.';
+  const bool zeroInteger = units == 0;
+  do {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units != 0);
+  auto length = static_cast<int>(end - p) + (negative ? 1 : 0);
+  // Without room for it, the zero before the decimal point is dropped.
+  if (length > w && d > 0 && zeroInteger) {
+    ++p;
+    --length;
+  }
+  if (length > w) {
+    fits = false;
+    appendStars(text, w);
+    return true;
+  }
+  if (negative) *--p = '-';
+  while (p > end - w) *--p = ' ';
+  text.append(p, static_cast<std::size_t>(w));
+  fits = true;
+  return true;
 }
 
 }  // namespace
@@ -61,18 +76,17 @@ bool appendDecimal(std::string& text, double value, int w, int d) {
     appendStars(text, w);
     return false;
   }
+  bool fits = true;
+  if (appendScaledDecimal(text, value, w, d, fits)) return fits;
   // Exact decimal rounding of the binary value, halves to even, as printf does.
   char buffer[400];
-  std::string_view digits = scaledDigits(value, d, buffer);
-  if (digits.empty()) {
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
-    if (error != std::errc()) {
-      appendStars(text, w);
-      return false;
-    }
-    digits = std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
+  if (error != std::errc()) {
+    appendStars(text, w);
+    return false;
   }
+  std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
   bool negative = digits.front() == '-';
   if (negative) digits.remove_prefix(1);
   // A value that rounds to zero carries no sign.

@@ -58,10 +58,19 @@ bool tokenValue(std::string_view digits, std::int64_t exponent, bool negative, f
 
 }  // namespace
 
-bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line) {
+bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line,
+            LineNumbers* numbers) {
+  if (numbers != nullptr) numbers->count = -1;
   while (in.next(line)) {
     const int length = significantLength(line);
     if (length < 2) continue;
+    const std::string_view significant = line.substr(0, static_cast<std::size_t>(length));
+    // Plain numbers pass the number-line test as well: reading them is
+    // testing them.
+    if (numbers != nullptr && line[0] != '[' && line[0] != 'E' && line[0] != '<') {
+      numbers->count = scanPlainNumbers(significant, numbers->values);
+      if (numbers->count >= 0) return true;
+    }
     if (line.starts_with("[Airfoil]")) {
       line = kCefMarker;
       return true;
@@ -74,7 +83,7 @@ bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line) {
       line = kXmlMarker;
       return true;
     }
-    if (LISNUM(line.substr(0, static_cast<std::size_t>(length)), comments)) return true;
+    if (LISNUM(significant, comments)) return true;
   }
   return false;
 }
@@ -199,6 +208,56 @@ int DLFF(LineInput& in, std::span<float> values, LineBuffer& line) {
   }
 }
 
+namespace {
+
+// A decimal number's digits gathered as it is scanned: value = mantissa x
+// 10^(scale + zeros). Trailing zeros are only counted, so that 1.0000000
+// stays a mantissa of 1.
+struct Decimal {
+  std::uint64_t mantissa = 0;
+  int digits = 0;  // significant digits in the mantissa
+  int zeros = 0;   // zeros after the last non-zero digit, not yet in it
+  int scale = 0;
+  bool tooLong = false;
+
+  void add(int digit) {
+    if (digit == 0) {
+      if (mantissa != 0) ++zeros;
+      return;
+    }
+    static constexpr std::uint64_t kPowers[] = {
+        1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000};
+    digits += zeros + 1;
+    if (digits > 10 || zeros >= 10) {
+      tooLong = true;
+      return;
+    }
+    mantissa = mantissa * kPowers[zeros + 1] + static_cast<std::uint64_t>(digit);
+    zeros = 0;
+  }
+
+  // The float nearest to the number, as from_chars gives it, for the common
+  // short numbers: a mantissa of at most 2^24 and a power of ten up to 10^10
+  // are exact floats, so one multiplication or division rounds once and
+  // correctly. False when the number is not one of them.
+  bool toFloat(int exponent, float& value) const {
+    if (tooLong) return false;
+    if (mantissa == 0) {
+      value = 0.0f;
+      return true;
+    }
+    const int power = scale + zeros + exponent;
+    if (mantissa > (std::uint64_t{1} << 24) || power < -10 || power > 10) return false;
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                        1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    const auto m = static_cast<float>(mantissa);
+    value = power < 0 ? m / kPowers[-power] : m * kPowers[power];
+    return true;
+  }
+};
+
+}  // namespace
+
 int scanPlainNumbers(std::string_view line, std::span<float> values) {
   // The squeeze never looks at column 80, so a character there is lost.
   if (line.size() >= kLineLength) return -1;
@@ -210,31 +269,47 @@ int scanPlainNumbers(std::string_view line, std::span<float> values) {
     if (i == n) return count;
     // [sign] digits [. [digits]] | [sign] . digits, then [e [sign] digits]
     const std::size_t start = i;
-    if (line[i] == '+' || line[i] == '-') ++i;
-    const std::size_t mantissa = i;
-    while (i < n && isDigit(line[i])) ++i;
-    const std::size_t integerDigits = i - mantissa;
-    std::size_t fractionDigits = 0;
+    const bool negative = line[i] == '-';
+    if (negative || line[i] == '+') ++i;
+    Decimal decimal;
+    const std::size_t mantissaStart = i;
+    while (i < n && isDigit(line[i])) decimal.add(line[i++] - '0');
+    std::size_t digits = i - mantissaStart;
     if (i < n && line[i] == '.') {
       ++i;
       const std::size_t fraction = i;
-      while (i < n && isDigit(line[i])) ++i;
-      fractionDigits = i - fraction;
+      while (i < n && isDigit(line[i])) {
+        decimal.add(line[i++] - '0');
+        --decimal.scale;
+      }
+      digits += i - fraction;
     }
-    if (integerDigits + fractionDigits == 0) return -1;
+    if (digits == 0) return -1;
+    int exponent = 0;
+    bool shortExponent = true;
     if (i < n && (line[i] == 'e' || line[i] == 'E')) {
       ++i;
-      if (i < n && (line[i] == '+' || line[i] == '-')) ++i;
+      bool minus = false;
+      if (i < n && (line[i] == '+' || line[i] == '-')) minus = line[i++] == '-';
       const std::size_t exponentDigits = i;
-      while (i < n && isDigit(line[i])) ++i;
+      while (i < n && isDigit(line[i])) {
+        exponent = std::min(exponent * 10 + (line[i] - '0'), 1000);
+        ++i;
+      }
       if (i == exponentDigits) return -1;
+      if (minus) exponent = -exponent;
+      shortExponent = exponent > -1000 && exponent < 1000;
     }
     if (i < n && !isBlank(line[i])) return -1;
-    // from_chars takes no plus sign, and rounds exactly as the general parser.
-    const std::size_t from = line[start] == '+' ? start + 1 : start;
     float value = 0.0f;
-    const auto [end, error] = std::from_chars(line.data() + from, line.data() + i, value);
-    if (error != std::errc() || end != line.data() + i) return -1;
+    if (shortExponent && decimal.toFloat(exponent, value)) {
+      if (negative) value = -value;
+    } else {
+      // from_chars takes no plus sign, and rounds exactly as the general parser.
+      const std::size_t from = line[start] == '+' ? start + 1 : start;
+      const auto [end, error] = std::from_chars(line.data() + from, line.data() + i, value);
+      if (error != std::errc() || end != line.data() + i) return -1;
+    }
     if (static_cast<std::size_t>(count) < values.size()) {
       values[static_cast<std::size_t>(count)] = value;
     }

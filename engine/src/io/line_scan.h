@@ -2,6 +2,7 @@
 // comments, squeezing blanks and the engine's own small number parser.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,10 +21,18 @@ inline constexpr std::string_view kCefMarker = "CEF-FILE";
 inline constexpr std::string_view kDxfMarker = "DXF-FILE";
 inline constexpr std::string_view kXmlMarker = "XML-FILE";
 
+// The numbers of a line, when they could be read where they lie.
+struct LineNumbers {
+  int count = -1;  // -1: not read; SHRINK and DLFF must do it
+  std::array<float, 4> values{};
+};
+
 // Next line that carries data (at most 80 characters, not padded), or the
 // word of a marker. Other non-number lines are skipped and kept as comments
-// when comments is given.
-bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line);
+// when comments is given. With numbers given, a line of plain numbers comes
+// with its numbers read.
+bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line,
+            LineNumbers* numbers = nullptr);
 
 // True when the text holds number characters only; otherwise the text is
 // kept as a comment line when comments is given.

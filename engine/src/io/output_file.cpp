@@ -301,7 +301,6 @@ class OutputTransaction::State {
   bool append = false;
   std::vector<FileKey> inputs;
   Kind kind = kNew;
-  bool probed = false;
 
   int tempFd = -1;
   std::string tempPath;  // empty for an unnamed temporary file
@@ -370,7 +369,6 @@ class OutputTransaction::State {
 
   // Examines the target and makes the temporary file for what it is.
   Error prepare() {
-    probed = true;
     Probe found = probe(path, append);
     target = found.path;
     switch (found.kind) {
@@ -535,19 +533,9 @@ std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& pa
   state->target = path;
   state->append = append;
   state->inputs.assign(inputs.begin(), inputs.end());
-  // A new file is the common case: an unnamed temporary file in the folder
-  // proves it writable and is linked into place at the end. Anything else
-  // is found out then, or at once where it is likely.
-  const bool likelySpecial = path.starts_with("/proc/") || path.starts_with("/dev/fd/") ||
-                             path == "/dev/stdout" || path == "/dev/stderr" ||
-                             path == "/dev/stdin" || path == "/dev/null" || path == "/dev/tty";
-  if (!append && !likelySpecial) {
-    state->tempFd = createUnnamedTemporary(folderOf(path));
-    if (state->tempFd >= 0) {
-      state->kind = State::kNew;
-      return std::make_unique<OutputTransaction>(std::move(state));
-    }
-  }
+  // The target is looked at before anything is made: a device, a link, an
+  // existing file or the input itself is known at once, and a failure
+  // touches nothing.
   error = state->prepare();
   if (error) return nullptr;
   return std::make_unique<OutputTransaction>(std::move(state));
@@ -572,16 +560,6 @@ Error OutputTransaction::commit() {
   Error error = s.commitPrepared();
   if (!error) s.committed = true;
   return error;
-}
-
-Error OutputTransaction::targetProblem() const {
-  const State& s = *state_;
-  if (s.probed) return {};
-  Probe found = probe(s.path, s.append);
-  if (found.ownsFd) closeQuietly(found.fd);
-  if (found.kind == Probe::kFailed) return s.notWritable(found.error);
-  if (found.kind == Probe::kRegular && s.isAnInput(found.status)) return s.isInput();
-  return {};
 }
 
 #else  // Windows: a named temporary file beside the target, renamed over it.
@@ -644,8 +622,6 @@ Error OutputTransaction::commit() {
   s.committed = true;
   return {};
 }
-
-Error OutputTransaction::targetProblem() const { return {}; }
 
 #endif
 

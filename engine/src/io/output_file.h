@@ -41,11 +41,6 @@ class OutputTransaction {
   // Puts the text in place; the old file stays as it was on failure.
   Error commit();
 
-  // The reason the target could not be written, for a conversion that
-  // failed before it learnt (an existing target is looked at late when a new
-  // file was expected); no error when it is writable or does not exist.
-  Error targetProblem() const;
-
   class State;
   explicit OutputTransaction(std::unique_ptr<State> state);
 

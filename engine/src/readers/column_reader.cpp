@@ -166,7 +166,8 @@ int INKOO(LineInput& in, Section& section, int capacityWanted, std::string* reas
   // values of the line before in place.
   std::array<float, 4> v{};
   bool reading = true;
-  while (reading && LGETLN(in, comments, line)) {
+  LineNumbers plain;
+  while (reading && LGETLN(in, comments, line, &plain)) {
     if (line == kCefMarker || line == kDxfMarker || line == kXmlMarker) {
       int n = capacity;
       if (line == kCefMarker) {
@@ -184,7 +185,12 @@ int INKOO(LineInput& in, Section& section, int capacityWanted, std::string* reas
       kind = kLayoutCounted;
       break;
     }
-    const int numbers = decodeNumbers(in, line, v);
+    int numbers = plain.count;
+    if (numbers >= 0) {
+      std::copy_n(plain.values.begin(), std::min(numbers, 4), v.begin());
+    } else {
+      numbers = decodeNumbers(in, line, v);
+    }
     ++diagnosis.dataLines;
     if (numbers == 1) ++diagnosis.singleNumbers;
     // A data line with fewer numbers than its layout needs (such as a

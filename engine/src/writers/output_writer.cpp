@@ -49,6 +49,10 @@ const FormatRow* formatByWriterCode(int code) {
   return kRowOfWriterCode[static_cast<std::size_t>(code - 1)];
 }
 
+std::string WriterContext::dateText() const {
+  return date.empty() ? localDateText() : std::string(date);
+}
+
 std::string WriterContext::wholeName() const {
   std::string whole(name.substr(0, 80));
   whole.resize(80, ' ');
@@ -89,10 +93,9 @@ int OUTKOO(LineOutput& out, std::span<float> x, std::span<float> y, int& n, int 
   if (format->pairsSurfaces) {
     if (const int status = prepareSameX(x, y, n); status != kWriteOk) return status;
   }
-  const std::string today = date.empty() ? localDateText() : std::string();
   // The name as its 80-character field holds it, trailing blanks dropped.
   const std::string_view trimmed = trimRight(name.substr(0, kLineLength));
-  const WriterContext ctx{out, x, y, n, trimmed, date.empty() ? std::string_view(today) : date};
+  const WriterContext ctx{out, x, y, n, trimmed, date};
   const int status = kWriters[static_cast<std::size_t>(writerCode - 1)](ctx);
   return status == kWriteOk ? kWriteOk : kWriteFailed;
 }

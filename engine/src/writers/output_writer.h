@@ -22,12 +22,15 @@ struct WriterContext {
   std::span<const float> y;
   int n;
   std::string_view name;  // trailing blanks dropped
-  std::string_view date;  // MM/DD/YY, local date
+  std::string_view date;  // MM/DD/YY as given; empty: today, see dateText()
 
   float X(int i) const { return x[static_cast<std::size_t>(i - 1)]; }
   float Y(int i) const { return y[static_cast<std::size_t>(i - 1)]; }
   // The name as its 80-character, blank-padded field.
   std::string wholeName() const;
+  // The date as MM/DD/YY: the given one, or the local date (taken only by
+  // the formats that carry one, as reading the clock costs system calls).
+  std::string dateText() const;
 
   // Writes one line; false on failure.
   [[nodiscard]] bool line(std::string_view text) const { return out.write(text); }

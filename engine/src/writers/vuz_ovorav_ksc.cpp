@@ -23,7 +23,7 @@ int vuzOvoravKsc(const WriterContext& ctx) {
   if (!ctx.end(count)) return kWriteFailed;
   FieldLine title = ctx.begin();
   title.decimal(0.0, 7, 3).blanks(2).text(ctx.wholeName(), 16).blanks(2);
-  title.put(dayMonthYear(ctx.date)).blanks(2).blanks(30);
+  title.put(dayMonthYear(ctx.dateText())).blanks(2).blanks(30);
   if (!ctx.end(title)) return kWriteFailed;
   for (int j = rows; j >= 1; --j) {
     const SurfaceRow r = row(ctx, j);
