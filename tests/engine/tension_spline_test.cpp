@@ -267,5 +267,19 @@ TEST(TensionSplineScipy, TinyTensionIsTheCubicSpline) {
   }
 }
 
+// The search along a piece uses the tension's terms worked out once; its
+// values must be those of WERT itself, to the last bit.
+TEST(TensionSplinePiece, PreparedTensionGivesWertsValues) {
+  for (const float p : {0.0f, 0.3f, 0.5f, 1.0f, 4.0f, 20.0f, 25.0f}) {
+    const PieceTension prepared = pieceTension(p);
+    for (int k = 0; k <= 40; ++k) {
+      const float s = 0.25f + 0.0125f * static_cast<float>(k);
+      EXPECT_EQ(WERT(0.3f, -0.2f, 0.07f, -0.05f, s, 0.25f, 0.5f, prepared),
+                WERT(0.3f, -0.2f, 0.07f, -0.05f, s, 0.25f, 0.5f, p))
+          << "p " << p << " s " << s;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -48,7 +48,13 @@ class ContourSpline {
     const auto& yc = yCoefficients_;
     SPLYX(s_, x, n, tension, slopes, xc[0], xc[1], xc[2], xc[3]);
     SPLYX(s_, y, n, tension, slopes, yc[0], yc[1], yc[2], yc[3]);
-    tension_ = tension;
+    // Every station's search evaluates one interval's pieces many times.
+    pieceTensions_.reserve(at(n - 1));
+    for (int i = 0; i + 1 < n; ++i) {
+      const float p = tension[at(i)];
+      pieceTensions_.push_back(i > 0 && p == tension[at(i - 1)] ? pieceTensions_.back()
+                                                                : pieceTension(p));
+    }
   }
 
   float start(int i) const { return s_[at(i)]; }
@@ -57,12 +63,14 @@ class ContourSpline {
   float y(int i, float s) const { return evaluate(yCoefficients_, i, s); }
 
   // The parameter on interval i at which x(s) reaches the station xs: the
-  // lower end of the last bracket of a bisection down to 1.0E-11.
+  // lower end of the last bracket of a bisection down to 1.0E-11. Once the
+  // midpoint rounds to the lower end, no later step can move it (smaller
+  // halves round to it as well), so the search ends there.
   float solve(int i, float xs, Surface surface) const {
     float a = start(i);
     float w = length(i) / 2.0f;
     float mid = a + w;
-    while (w > kBisectionWidth) {
+    while (w > kBisectionWidth && mid != a) {
       const float xm = x(i, mid);
       if (surface == Surface::kUpper ? xs < xm : xs > xm) a = mid;
       mid = a + w / 2.0f;
@@ -81,13 +89,14 @@ class ContourSpline {
   }
   float evaluate(const Coefficients& c, int i, float s) const {
     const std::size_t k = at(i);
-    return WERT(c[0][k], c[1][k], c[2][k], c[3][k], s, s_[k], length(i), tension_[k]);
+    return WERT(c[0][k], c[1][k], c[2][k], c[3][k], s, s_[k], length(i), pieceTensions_[k]);
   }
 
   int n_;
   std::vector<float> storage_;
-  std::span<float> s_, tension_;
+  std::span<float> s_;
   Coefficients xCoefficients_, yCoefficients_;
+  std::vector<PieceTension> pieceTensions_;
 };
 
 struct ParameterPoint {
@@ -204,29 +213,58 @@ int IRESPL(std::span<float> x, std::span<float> y, int& n, int m, float sigma, i
   const double c = static_cast<double>(st[at(k)]) - xEdge;
   if (c == 0.0) return 2;
 
-  // Every bracketing interval is solved; a later one of the same surface
-  // (a wavy contour) overrides an earlier one.
+  // Each station takes its y on each surface from the last interval of that
+  // surface (in point order) that brackets it: a wavy contour has several.
   const float xFirst = x[0], yFirst = y[0];
   const float xLast = x[at(n - 1)], yLast = y[at(n - 1)];
-  for (int j = 1; j <= k; ++j) {
-    const float xs = st[at(j)];
-    bool upperFound = false, lowerFound = false;
-    for (int i = 0; i + 1 < n; ++i) {
+  std::vector<char> upperFound(at(k) + 1, 0), lowerFound(at(k) + 1, 0);
+  const auto stationsFrom = st.begin() + 1, stationsTo = st.begin() + k + 1;
+  const bool ordered = std::is_sorted(stationsFrom, stationsTo) &&
+                       std::all_of(stationsFrom, stationsTo, [](float v) { return std::isfinite(v); });
+  if (ordered) {
+    // The stations an interval brackets lie together in the sorted list, so
+    // the intervals are walked once, the last first, and every station is
+    // solved once per surface.
+    const auto firstAbove = [&](float value) {
+      return static_cast<int>(std::upper_bound(stationsFrom, stationsTo, value) - st.begin());
+    };
+    for (int i = n - 2; i >= 0; --i) {
       const float x0 = x[at(i)], x1 = x[at(i + 1)];
-      if (x1 < xs && xs <= x0) {
-        yu[at(j)] = spline.y(i, spline.solve(i, xs, Surface::kUpper));
-        upperFound = true;
-      } else if (x0 < xs && xs <= x1) {
-        yl[at(j)] = spline.y(i, spline.solve(i, xs, Surface::kLower));
-        lowerFound = true;
+      if (std::isnan(x0) || std::isnan(x1) || x0 == x1) continue;
+      const bool upper = x1 < x0;
+      const int from = firstAbove(upper ? x1 : x0), to = firstAbove(upper ? x0 : x1);
+      std::vector<char>& found = upper ? upperFound : lowerFound;
+      std::vector<float>& values = upper ? yu : yl;
+      for (int j = from; j < to; ++j) {
+        if (found[at(j)]) continue;
+        const float s = spline.solve(i, st[at(j)], upper ? Surface::kUpper : Surface::kLower);
+        values[at(j)] = spline.y(i, s);
+        found[at(j)] = 1;
       }
     }
-    // A station beyond a surface's x-range takes the y of that surface's end
-    // nearest in x: the trailing-edge point or the leading edge.
-    if (!upperFound) {
+  } else {
+    for (int j = 1; j <= k; ++j) {
+      const float xs = st[at(j)];
+      for (int i = 0; i + 1 < n; ++i) {
+        const float x0 = x[at(i)], x1 = x[at(i + 1)];
+        if (x1 < xs && xs <= x0) {
+          yu[at(j)] = spline.y(i, spline.solve(i, xs, Surface::kUpper));
+          upperFound[at(j)] = 1;
+        } else if (x0 < xs && xs <= x1) {
+          yl[at(j)] = spline.y(i, spline.solve(i, xs, Surface::kLower));
+          lowerFound[at(j)] = 1;
+        }
+      }
+    }
+  }
+  // A station beyond a surface's x-range takes the y of that surface's end
+  // nearest in x: the trailing-edge point or the leading edge.
+  for (int j = 1; j <= k; ++j) {
+    const float xs = st[at(j)];
+    if (!upperFound[at(j)]) {
       yu[at(j)] = std::fabs(xs - xFirst) <= std::fabs(xs - xEdge) ? yFirst : yEdge;
     }
-    if (!lowerFound) {
+    if (!lowerFound[at(j)]) {
       yl[at(j)] = std::fabs(xs - xLast) <= std::fabs(xs - xEdge) ? yLast : yEdge;
     }
   }

@@ -70,13 +70,14 @@ struct BasisPair {
   double atU, atT;
 };
 
-BasisPair basisPair(double t, double p) {
-  if (p <= kSeriesTension || p > kLargeTension) return {phi(1.0 - t, p), phi(t, p)};
-  const double ep = std::exp(p), et = std::exp(p * t);
-  const double sinhP = 0.5 * (ep - 1.0 / ep);
+BasisPair basisPair(double t, const PieceTension& tension) {
+  const double p = tension.p;
+  if (!tension.closedForm) return {phi(1.0 - t, p), phi(t, p)};
+  const double ep = tension.ep, et = std::exp(p * t);
+  const double sinhP = tension.sinhP;
   const double sinhT = 0.5 * (et - 1.0 / et);
   const double sinhU = 0.5 * (ep / et - et / ep);
-  const double excess = sinhP - p;
+  const double excess = tension.excess;
   return {saturated((sinhU - (1.0 - t) * sinhP) / excess), saturated((sinhT - t * sinhP) / excess)};
 }
 
@@ -112,7 +113,24 @@ TensionTerms tensionTerms(double p) {
 
 float ZZPHI(float t, float p) { return toSingle(phi(t, p)); }
 
+PieceTension pieceTension(float p) {
+  PieceTension tension;
+  tension.p = p;
+  tension.closedForm = p > kSeriesTension && p <= kLargeTension;
+  if (tension.closedForm) {
+    tension.ep = std::exp(static_cast<double>(p));
+    tension.sinhP = 0.5 * (tension.ep - 1.0 / tension.ep);
+    tension.excess = tension.sinhP - static_cast<double>(p);
+  }
+  return tension;
+}
+
 float WERT(float a, float b, float c, float d, float s, float si, float h, float p) {
+  return WERT(a, b, c, d, s, si, h, pieceTension(p));
+}
+
+float WERT(float a, float b, float c, float d, float s, float si, float h,
+           const PieceTension& p) {
   // A piece of zero length is only ever evaluated at its start.
   const double t = h != 0.0f ? (static_cast<double>(s) - si) / h : 0.0;
   const BasisPair basis = basisPair(t, p);
@@ -146,8 +164,15 @@ void SPLYX(std::span<const float> s, std::span<const float> v, int n, std::span<
   // a = beta, b = e = alpha g / h, c = w = e (1 + beta) (v(i+1) - v(i)) / h.
   // A zero-length interval carries no slope information: it is left out of
   // the continuity conditions, so the spline simply restarts after it.
+  // The tensions take a few values only (the contour's ends and its middle):
+  // their terms are worked out once each.
+  float termsOf = 0.0f;
+  TensionTerms terms = tensionTerms(0.0f);
   for (int i = 0; i < last; ++i) {
-    const TensionTerms terms = tensionTerms(at(p, i));
+    if (i == 0 || at(p, i) != termsOf) {
+      termsOf = at(p, i);
+      terms = tensionTerms(termsOf);
+    }
     const double g = 1.0 / (terms.beta * terms.beta - 1.0);
     const double h = length(i);
     double e = 0.0, w = 0.0;
