@@ -6,10 +6,16 @@
 #include "command_line.h"
 #include "dialogue.h"
 #include "engine_binding.h"
+#include "standard_streams.h"
 #include "tarvex.hpp"
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace {
@@ -24,6 +30,20 @@ extern "C" void endOnSignal(int signal) {
   removeTemporaries();
   std::signal(signal, SIG_DFL);
   std::raise(signal);
+}
+
+// A standard stream the program was started without is held by the null
+// device, so that no file opened later takes its number and receives what
+// was meant for it; writing to a closed standard output still fails.
+void holdClosedStandardStreams() {
+#if !defined(_WIN32)
+  for (const int fd : {0, 1, 2}) {
+    if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    if (fd == 1) tarvex::console::StandardOutput::markClosed();
+    const int held = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (held >= 0 && held != fd) ::close(held);
+  }
+#endif
 }
 
 void handleSignals() {
@@ -42,6 +62,7 @@ int main(int argc, char** argv) {
   // The dialogue's texts are UTF-8.
   SetConsoleOutputCP(CP_UTF8);
 #endif
+  holdClosedStandardStreams();
   handleSignals();
   if (argc > 1) return tarvex::console::runCommandLine(argc, argv);
   // A missing library shows before the first question.

@@ -101,7 +101,14 @@ std::string latin1LinesAsUtf8(std::string_view text) {
   return out;
 }
 
+namespace {
+bool standardOutputClosed = false;
+}  // namespace
+
+void StandardOutput::markClosed() { standardOutputClosed = true; }
+
 bool StandardOutput::write(std::string_view text) {
+  if (standardOutputClosed) error_ = EBADF;
   if (error_ != 0) return false;
   static const bool terminal = standardOutputIsTerminal();
   if (terminal) return writeAll(1, latin1LinesAsUtf8(text), error_);

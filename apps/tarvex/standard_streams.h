@@ -15,6 +15,8 @@ class StandardOutput {
   // False when anything failed, with the reason.
   bool finish();
   std::string failure() const;
+  // The program was started with its standard output closed.
+  static void markClosed();
 
  private:
   int error_ = 0;

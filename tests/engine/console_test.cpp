@@ -201,6 +201,16 @@ TEST_F(ConsoleTest, AFlatSectionEndsWithTheNoAreaMessage) {
                              "che ein.\n"));
 }
 
+TEST_F(ConsoleTest, TheInputIsNeverTheOutput) {
+  dir_.write("self.dat", sectionText(41));
+  const std::string before = readFile(dir_.file("self.dat"));
+  EXPECT_TRUE(runWithAnswers("2\nself.dat\n./self.dat\n1\n")
+                  .ends_with(" *** The input and the output file are the same file.\n"));
+  EXPECT_TRUE(runWithAnswers("1\nself.dat\nself.dat\n1\n")
+                  .ends_with(" *** Eingabe- und Ausgabedatei sind dieselbe Datei.\n"));
+  EXPECT_EQ(readFile(dir_.file("self.dat")), before);
+}
+
 TEST_F(ConsoleTest, AFailedLaterConversionEndsTheRunAndKeepsTheEarlierOnes) {
   // The contour starts at its leading edge: the same-x preparation of the
   // three-column formats cannot split it.

@@ -147,6 +147,50 @@ TEST(ConversionStatus, FailuresAndTheirCodes) {
   EXPECT_EQ(INORM("in", "", x, y, {}).status, kOutputNotWritable);
 }
 
+// A number too wide for its field fails the conversion instead of writing
+// asterisks: coordinates kept at a size in millimetres, and a header whose
+// x-range does not fit.
+TEST(ConversionStatus, FieldsThatDoNotFitFailTheConversion) {
+  std::string millimetres = "RIB\n";
+  for (const auto& p : test::nacaSection(2412, 31)) {
+    millimetres += std::to_string(1000.0f * p.x) + " " + std::to_string(1000.0f * p.y) + "\n";
+  }
+  ConversionOptions keep = withFormat(-1);
+  keep.keepSize = true;
+  EXPECT_EQ(convertText(millimetres, keep).result.status, kDone);  // F20.8 has the room
+  for (const int format : {5, 6, 9, 12, 13, 14, 15}) {
+    keep.format = -format;
+    const auto converted = convertText(millimetres, keep);
+    EXPECT_EQ(converted.result.status, kFieldOverflow) << format;
+    EXPECT_EQ(converted.output, "") << format;
+    EXPECT_NE(converted.result.reason.find("format " + std::to_string(format)), std::string::npos);
+  }
+  std::string wide = "WIDE\n";
+  for (const auto& p : test::nacaSection(12, 21)) {
+    wide += std::to_string(1.0e7f * p.x) + " " + std::to_string(1.0e7f * p.y) + "\n";
+  }
+  const auto header = convertText(wide, withFormat(1));
+  EXPECT_EQ(header.result.status, kFieldOverflow);
+  EXPECT_NE(header.result.reason.find("comment header"), std::string::npos);
+}
+
+// Redistribution onto more stations than the output can hold is reported,
+// not skipped.
+TEST(ConversionStatus, ARedistributionThatCannotBeDoneFails) {
+  std::vector<float> stations(600);
+  for (std::size_t i = 0; i < stations.size(); ++i) {
+    stations[i] = static_cast<float>(i) / 599.0f;
+  }
+  ConversionSettings settings;
+  settings.redistribute = true;
+  settings.stations = stations;
+  LineOutput out;
+  const auto outcome = tarvex::convertText(kSection, settings, out);
+  EXPECT_EQ(outcome.error.status, Status::redistributionFailed);
+  EXPECT_NE(outcome.error.message.find("1199 points, more than the 1000"), std::string::npos)
+      << outcome.error.message;
+}
+
 TEST(ConversionStatus, MissingInputOrUnwritableOutputTouchesNothing) {
   TempDir dir;
   std::vector<float> x(100), y(100);

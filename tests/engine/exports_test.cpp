@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -80,6 +81,26 @@ TEST_F(LoadedEngine, NameLengthsAndFailures) {
   EXPECT_EQ(count, 500);  // unchanged on failure
   EXPECT_EQ(format, 1);
   EXPECT_FALSE(std::filesystem::exists(output));
+
+  // A missing argument is the caller's error, answered like a missing name:
+  // 1 for what the reading needs, 2 for the rest.
+  const auto input = dir.write("in.dat", "NAME\n1 0\n0 0\n1 0.1\n");
+  const std::string in = input.string(), out = output.string();
+  const auto inLen = static_cast<int32_t>(in.size()), outLen = static_cast<int32_t>(out.size());
+  float x[10], y[10], xmin = 0, xmax = 0;
+  const float one = 1.0f;
+  const int32_t zero = 0;
+  int32_t capacity = 10, number = 1;
+  EXPECT_EQ(inorm_(in.data(), inLen, out.data(), outLen, &inLen, &outLen, nullptr, y, &capacity,
+                   &number, &zero, &zero, &zero, &xmin, &xmax, &one, &one),
+            TARVEX_INPUT_NOT_FOUND);
+  EXPECT_EQ(inorm_(in.data(), inLen, out.data(), outLen, &inLen, &outLen, x, y, &capacity, &number,
+                   nullptr, &zero, &zero, &xmin, &xmax, &one, &one),
+            TARVEX_OUTPUT_NOT_WRITABLE);
+  EXPECT_EQ(inorm_(in.data(), inLen, out.data(), outLen, &inLen, &outLen, x, y, &capacity, &number,
+                   &zero, &zero, &zero, &xmin, &xmax, &one, nullptr),
+            TARVEX_OUTPUT_NOT_WRITABLE);
+  EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 TEST_F(LoadedEngine, StationTable) {
@@ -91,6 +112,12 @@ TEST_F(LoadedEngine, StationTable) {
   std::vector<float> many(1001, 0.5f);
   n = 1001;
   EXPECT_EQ(isetxs_(many.data(), &n), 1);
+  // Stations out of order or not finite would make sections that double back.
+  n = 3;
+  for (const auto& bad : {std::vector<float>{1.0f, 0.5f, 0.0f}, std::vector<float>{0, 0, 0},
+                          std::vector<float>{0.0f, NAN, 1.0f}}) {
+    EXPECT_EQ(isetxs_(bad.data(), &n), 2);
+  }
 }
 
 // The C entries, and of the C++ side only the interface of tarvex.hpp: no

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "test_support.h"
@@ -111,6 +112,34 @@ TEST(LineParse, ExponentsAndCorrectRounding) {
   EXPECT_EQ(parse("1E").count, -9999);
   EXPECT_EQ(parse("1E99").count, -9999);  // beyond the float range
   EXPECT_EQ(parse("1E-99").values[0], 0.0f);
+  // Only what lies below the smallest float becomes 0; 41 digits without an
+  // exponent are beyond the range like 5E40, however long the number runs on.
+  EXPECT_EQ(parse("1E-40").values[0], 1e-40f);
+  EXPECT_EQ(parse("0.5 50000000000000000000000000000000000000000").count, -1);
+  EXPECT_EQ(parse("0.0000000000000000000000000000000000000000000001").values[0], 0.0f);
+  std::string manyExponents = "1";
+  for (int i = 0; i < 8; ++i) manyExponents += "E99999";
+  EXPECT_EQ(parse(manyExponents).count, -9999);
+}
+
+// The plain scan reads numbers where they lie; it must give what the squeeze
+// and the general parser give, or leave the line to them.
+TEST(LineParse, PlainScanAgreesWithTheGeneralParser) {
+  for (const std::string line :
+       {" 1.0000000  0.0012345", "-0.5 +.25 7.", "0.7566965E-03 -1.5e2", "16777217 0.123456789",
+        "1e-40 3.4028235e38", "-0 0.000", "1.0, 2.0", "1-2", "1.D5", "5 ", "0.5 ......"}) {
+    std::array<float, 4> plain{};
+    const int count = scanPlainNumbers(line, plain);
+    if (count < 0) continue;  // left to the general parser
+    const Parsed general = parse(line);
+    ASSERT_EQ(count, general.count) << line;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+      EXPECT_EQ(std::signbit(plain[i]), std::signbit(general.values[i])) << line;
+      EXPECT_EQ(plain[i], general.values[i]) << line;
+    }
+  }
+  std::array<float, 4> unused{};
+  EXPECT_LT(scanPlainNumbers("1.0, 2.0", unused), 0);
 }
 
 TEST(LineParse, ContinuationOnTheNextLine) {

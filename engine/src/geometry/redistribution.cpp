@@ -57,6 +57,10 @@ class ContourSpline {
     }
   }
 
+  // The spans point into the object's own storage: a copy would share it.
+  ContourSpline(const ContourSpline&) = delete;
+  ContourSpline& operator=(const ContourSpline&) = delete;
+
   float start(int i) const { return s_[at(i)]; }
   float length(int i) const { return s_[at(i + 1)] - s_[at(i)]; }
   float x(int i, float s) const { return evaluate(xCoefficients_, i, s); }
@@ -219,8 +223,9 @@ int IRESPL(std::span<float> x, std::span<float> y, int& n, int m, float sigma, i
   const float xLast = x[at(n - 1)], yLast = y[at(n - 1)];
   std::vector<char> upperFound(at(k) + 1, 0), lowerFound(at(k) + 1, 0);
   const auto stationsFrom = st.begin() + 1, stationsTo = st.begin() + k + 1;
-  const bool ordered = std::is_sorted(stationsFrom, stationsTo) &&
-                       std::all_of(stationsFrom, stationsTo, [](float v) { return std::isfinite(v); });
+  const bool ordered =
+      std::is_sorted(stationsFrom, stationsTo) &&
+      std::all_of(stationsFrom, stationsTo, [](float v) { return std::isfinite(v); });
   if (ordered) {
     // The stations an interval brackets lie together in the sorted list, so
     // the intervals are walked once, the last first, and every station is
