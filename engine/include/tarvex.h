@@ -45,10 +45,18 @@ enum {
  *  inLen, outLen: significant lengths of the names.
  *  x, y: work arrays of *count points; on return the points written.
  *  count: in capacity, out number of points written.
- *  format: 1..17; negative for the same format without comments.
+ *  format: 1..17; negative for the same format without comments; any other
+ *          number writes no data and returns 0.
  *  append, redistribute, keepSize: flags (nonzero / 1).
  *  xmin, xmax: out, x-range of the input before normalisation.
- *  xFactor, yFactor: distortion applied before writing. */
+ *  xFactor, yFactor: distortion applied before writing.
+ * The output file changes only when the whole conversion succeeds: a new
+ * file appears then, an existing one is replaced or appended to as a whole,
+ * and after any failure it is as it was. An output that is the input file
+ * (under any name) is refused with 2. A null pointer is answered with 1 for
+ * the names, their lengths, x, y and count, with 2 for the other arguments.
+ * A number too wide for its field gives 8 and a redistribution onto the
+ * standard stations that cannot be done gives 9; nothing is written then. */
 TARVEX_API int32_t TARVEX_CALL INORM(const char *inName, int32_t inDecl,
                                      const char *outName, int32_t outDecl,
                                      const int32_t *inLen,
@@ -60,9 +68,11 @@ TARVEX_API int32_t TARVEX_CALL INORM(const char *inName, int32_t inDecl,
                                      float *xmax, const float *xFactor,
                                      const float *yFactor);
 
-/* Sets the standard x-stations used by redistribution.
- * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than 1
- * or for a station that is not a finite number. */
+/* Sets the standard x-stations used by redistribution. A list whose last
+ * station exceeds 1 is in per cent of the chord.
+ * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than two,
+ * for stations that do not increase strictly, or for a station that is not
+ * a finite number; the stations stored before then stay in force. */
 TARVEX_API int32_t TARVEX_CALL ISETXS(const float *stations,
                                       const int32_t *count);
 
