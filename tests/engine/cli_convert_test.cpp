@@ -171,6 +171,51 @@ TEST_F(CliConvert, KeepSizeAndScaleFactors) {
   EXPECT_EQ(tarvex("convert big.dat -f 1 --scale-y inf").status, 2);
 }
 
+TEST_F(CliConvert, QuietVerboseAndNoClobber) {
+  const auto verbose = tarvex("convert naca2412.dat -f 1 -d out -v");
+  EXPECT_EQ(verbose.err, "tarvex: naca2412.dat -> out/naca2412.geo\n1 converted, 0 failed\n");
+  EXPECT_EQ(tarvex("convert naca2412.dat flat.dat -f 1 -d out -q").err,
+            "tarvex: flat.dat: the points enclose no area\n");
+  // Existing outputs are left alone, and that is reported.
+  dir_.write("out/naca0012.geo", "MINE\n");
+  const auto kept = tarvex("convert naca2412.dat naca0012.dat -f 1 -d out -n");
+  EXPECT_EQ(kept.status, 1);
+  EXPECT_NE(kept.err.find("out/naca0012.geo: exists, left alone"), std::string::npos) << kept.err;
+  EXPECT_EQ(file("out/naca0012.geo"), "MINE\n");
+  EXPECT_NE(kept.err.find("0 converted, 0 failed, 2 left alone"), std::string::npos);
+  EXPECT_EQ(tarvex("convert naca2412.dat -f 1 -o out/naca0012.geo --no-clobber").status, 1);
+  EXPECT_EQ(file("out/naca0012.geo"), "MINE\n");
+}
+
+TEST_F(CliConvert, AMissingCommandIsNamed) {
+  const auto file = tarvex("naca2412.dat naca0012.dat");
+  EXPECT_EQ(file.status, 2);
+  EXPECT_NE(file.err.find("tarvex convert naca2412.dat ... -f FORMAT"), std::string::npos)
+      << file.err;
+  const auto unknown = tarvex("cnvert naca2412.dat");
+  EXPECT_NE(unknown.err.find("the commands are convert, info and formats"), std::string::npos);
+  EXPECT_NE(tarvex("--json").err.find("tarvex"), std::string::npos);
+}
+
+TEST_F(CliConvert, ATerminalShowsLatin1AsUtf8) {
+  if (!findProgram("script")) GTEST_SKIP() << "no script program for a terminal";
+  dir_.write("umlaut.dat", twoColumnText(nacaSection(12, 21),
+                                         "Fl\xE4"
+                                         "che"));
+  std::string shown;
+  runCommand("cd " + shellQuoted(dir_.path()) + " && script -qec \"" + kTarvexProgram.string() +
+                 " info umlaut.dat\" /dev/null",
+             &shown);
+  EXPECT_NE(shown.find("Fl\xC3\xA4"
+                       "che"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(tarvex("info umlaut.dat")
+                .out.find("Fl\xE4"
+                          "che"),
+            std::string::npos);
+}
+
 TEST_F(CliConvert, UsageErrors) {
   EXPECT_EQ(tarvex("convert naca2412.dat -f 1 -o a.geo -d out").status, 2);
   EXPECT_EQ(tarvex("convert naca2412.dat").status, 2);  // no format
