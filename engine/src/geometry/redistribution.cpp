@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "geometry/tension_spline.h"
@@ -66,17 +67,51 @@ class ContourSpline {
   float x(int i, float s) const { return evaluate(xCoefficients_, i, s); }
   float y(int i, float s) const { return evaluate(yCoefficients_, i, s); }
 
+  // Where x(s) on interval i lies against a float value v, when that is
+  // certain without the hyperbolic terms: 1 when it is at least above (the
+  // float after v), -1 when at most below (the float before v), 0 when only
+  // evaluating it can tell. The piece is its straight part plus c phi(u) +
+  // d phi(t), and phi lies in [-1, 0] on [0, 1] for every tension, so the
+  // curved part is at most |c| + |d| away; the searches mostly look far from
+  // the value they seek.
+  int xSide(int i, float s, float below, float above) const {
+    const std::size_t k = at(i);
+    if (!pieceTensions_[k].closedForm) return 0;
+    const float h = length(i);
+    if (h == 0.0f) return 0;
+    const double t = (static_cast<double>(s) - s_[k]) / h;  // as the evaluation takes it
+    if (!(t >= 0.0 && t <= 1.0)) return 0;
+    const double a = xCoefficients_[0][k], b = xCoefficients_[1][k];
+    const double bend = std::fabs(xCoefficients_[2][k]) + std::fabs(xCoefficients_[3][k]);
+    const double straight = a * (1.0 - t) + b * t;
+    // Generous room for the rounding of the evaluation's double arithmetic.
+    const double slack = 1.0e-9 * (std::fabs(a) + std::fabs(b) + bend);
+    if (straight - bend - slack >= above) return 1;
+    if (straight + bend + slack <= below) return -1;
+    return 0;
+  }
+
   // The parameter on interval i at which x(s) reaches the station xs: the
   // lower end of the last bracket of a bisection down to 1.0E-11. Once the
   // midpoint rounds to the lower end, no later step can move it (smaller
   // halves round to it as well), so the search ends there.
   float solve(int i, float xs, Surface surface) const {
+    const float below = std::nextafter(xs, -std::numeric_limits<float>::infinity());
+    const float above = std::nextafter(xs, std::numeric_limits<float>::infinity());
+    const bool upper = surface == Surface::kUpper;
     float a = start(i);
     float w = length(i) / 2.0f;
     float mid = a + w;
     while (w > kBisectionWidth && mid != a) {
-      const float xm = x(i, mid);
-      if (surface == Surface::kUpper ? xs < xm : xs > xm) a = mid;
+      // The station lies beyond mid when x(mid) is past it in the surface's direction.
+      bool beyond = false;
+      if (const int side = xSide(i, mid, below, above); side != 0) {
+        beyond = upper ? side > 0 : side < 0;
+      } else {
+        const float xm = x(i, mid);
+        beyond = upper ? xs < xm : xs > xm;
+      }
+      if (beyond) a = mid;
       mid = a + w / 2.0f;
       w /= 2.0f;
     }
@@ -118,10 +153,15 @@ ParameterPoint leadingEdge(const ContourSpline& spline, std::span<const float> x
     const float step = spline.length(i) / static_cast<float>(kLeadingEdgeSteps);
     float s = spline.start(i);
     for (int k = 0; k <= kLeadingEdgeSteps; ++k) {
-      const float xv = spline.x(i, s);
-      if (xv < bestX) {
-        bestX = xv;
-        best = {i, s};
+      // A sample certainly not below the best so far need not be evaluated.
+      const float above = std::nextafter(bestX, std::numeric_limits<float>::infinity());
+      const float below = std::nextafter(bestX, -std::numeric_limits<float>::infinity());
+      if (spline.xSide(i, s, below, above) <= 0) {
+        const float xv = spline.x(i, s);
+        if (xv < bestX) {
+          bestX = xv;
+          best = {i, s};
+        }
       }
       s += step;
     }

@@ -133,12 +133,23 @@ int processUmask() {
 }
 
 // A new temporary file in the folder, made here and now (never an existing
-// file or a planted link), readable and writable.
-int createNamedTemporary(const std::string& folder, mode_t mode, std::string& path) {
+// file or a planted link), readable and writable. Its name is remembered for
+// a signal handler before the file is made: a signal arrives most often while
+// the program waits for the file system, that is, on the return from making
+// it, and removing a name not made yet does no harm.
+int createNamedTemporary(const std::string& folder, mode_t mode, std::string& path, int& slot) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     path = temporaryName(folder);
+    slot = temporaries::add(path);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) return fd;
+    const int code = errno;
+    temporaries::forget(slot);
+    slot = -1;
+    if (code != EEXIST) {
+      errno = code;
+      return -1;
+    }
   }
   errno = EEXIST;
   return -1;
@@ -349,12 +360,11 @@ class OutputTransaction::State {
 
   bool makeNamedTemporary(mode_t mode) {
     tempMode = mode;
-    tempFd = createNamedTemporary(folderOf(target), mode, tempPath);
+    tempFd = createNamedTemporary(folderOf(target), mode, tempPath, tempSlot);
     if (tempFd < 0) {
       tempPath.clear();
       return false;
     }
-    tempSlot = temporaries::add(tempPath);
     return true;
   }
 
@@ -472,6 +482,8 @@ class OutputTransaction::State {
     while (::flock(targetFd, LOCK_EX) != 0) {
       if (errno != EINTR) return notWritable(errno);
     }
+    // Until the name is forgotten a signal may remove it again: it is gone
+    // by then, and the target has a name of its own.
     if (::rename(tempPath.c_str(), target.c_str()) != 0) return writeError(errno);
     forgetTemporaryName();
     closeQuietly(tempFd);
