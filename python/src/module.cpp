@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -108,26 +109,35 @@ fs::path pathOf(py::handle object, const char* what) {
                               static_cast<std::size_t>(PyBytes_GET_SIZE(path.ptr()))));
 }
 
+// An int (or numpy integer) within the range of int, else nothing.
+std::optional<int> wholeNumber(py::handle value) {
+  if (PyBool_Check(value.ptr()) || !PyIndex_Check(value.ptr())) return std::nullopt;
+  const auto index = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
+  if (!index) throw py::error_already_set();
+  int overflow = 0;
+  const long number = PyLong_AsLongAndOverflow(index.ptr(), &overflow);
+  if (overflow != 0 || number < std::numeric_limits<int>::min() ||
+      number > std::numeric_limits<int>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int>(number);
+}
+
 const FormatRow& formatOf(py::handle format) {
   const FormatRow* row = nullptr;
-  if (py::hasattr(format, "number") && !PyLong_Check(format.ptr())) {
+  if (py::hasattr(format, "number") && !PyIndex_Check(format.ptr())) {
     return formatOf(format.attr("number"));
   }
   if (PyBool_Check(format.ptr())) {
     // True is 1 to Python, but nobody means the first format by it.
-  } else if (PyLong_Check(format.ptr())) {
-    int overflow = 0;
-    const long number = PyLong_AsLongAndOverflow(format.ptr(), &overflow);
-    if (overflow == 0 && number >= std::numeric_limits<int>::min() &&
-        number <= std::numeric_limits<int>::max()) {
-      row = formatByNumber(static_cast<int>(number));
-    }
+  } else if (PyIndex_Check(format.ptr())) {
+    if (const auto number = wholeNumber(format)) row = formatByNumber(*number);
   } else if (PyUnicode_Check(format.ptr())) {
     const std::string name = py::str(format);
-    int number = 0;
-    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    int digits = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), digits);
     if (!name.empty() && error == std::errc() && end == name.data() + name.size()) {
-      row = formatByNumber(number);
+      row = formatByNumber(digits);
     }
     for (const FormatRow& candidate : kFormats) {
       if (row != nullptr) break;
@@ -329,18 +339,18 @@ py::object redistributed(const SectionObject& self, py::handle stations, py::han
   }
   Result<Section> result = Error{};
   if (!count.is_none()) {
-    if (!PyLong_Check(count.ptr()) || PyBool_Check(count.ptr())) {
+    if (PyBool_Check(count.ptr()) || !PyIndex_Check(count.ptr())) {
       throw py::type_error("count must be an int, not " + typeName(count));
     }
-    int overflow = 0;
-    const long points = PyLong_AsLongAndOverflow(count.ptr(), &overflow);
-    if (overflow != 0 || points < 3 || points > kMostCosinePoints) {
+    const auto number = wholeNumber(count);
+    const int points = number.value_or(0);
+    if (points < 3 || points > kMostCosinePoints) {
       throw py::value_error("a cosine redistribution takes 3 to " +
                             std::to_string(kMostCosinePoints) + " points, not " +
                             std::string(py::repr(count)));
     }
     py::gil_scoped_release unlocked;
-    result = redistributeCosine(self.section, static_cast<int>(points));
+    result = redistributeCosine(self.section, points);
   } else {
     const std::vector<float> given =
         stations.is_none() ? std::vector<float>() : stationsOf(stations);
