@@ -125,9 +125,6 @@ std::optional<int> wholeNumber(py::handle value) {
 
 const FormatRow& formatOf(py::handle format) {
   const FormatRow* row = nullptr;
-  if (py::hasattr(format, "number") && !PyIndex_Check(format.ptr())) {
-    return formatOf(format.attr("number"));
-  }
   if (PyBool_Check(format.ptr())) {
     // True is 1 to Python, but nobody means the first format by it.
   } else if (PyIndex_Check(format.ptr())) {
@@ -149,6 +146,8 @@ const FormatRow& formatOf(py::handle format) {
       }
       if (same) row = &candidate;
     }
+  } else if (py::hasattr(format, "number")) {
+    return formatOf(format.attr("number"));
   } else {
     throw py::type_error("format must be a number, a short name or a tarvex.Format, not " +
                          typeName(format));
@@ -264,7 +263,8 @@ py::object readFileAt(py::handle path) {
     py::gil_scoped_release unlocked;
     result = tarvex::readFile(file);
   }
-  return sectionFrom(result, fileNameOf(path));
+  if (!result) raise(result.error(), fileNameOf(path));
+  return sectionFrom(result, py::none());
 }
 
 py::object readSource(py::handle source) {
