@@ -120,7 +120,10 @@ class Section:
         """Writes to target (a path) and returns None, or returns the output as
         a str decoded as ISO 8859-1 when target is None."""
     def redistribute(
-        self, stations: Union[Iterable[SupportsFloat], None] = None, *, count: Union[int, None] = None
+        self,
+        stations: Union[Iterable[SupportsFloat], None] = None,
+        *,
+        count: Union[int, None] = None,
     ) -> "Section":
         """A new section on the standard stations, the given ones, or count
         cosine-spaced points."""
