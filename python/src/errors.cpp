@@ -25,7 +25,7 @@ PyObject* newClass(py::module_& module, const char* name, const char* doc, py::h
 // name after the reason itself.
 std::string withoutFilePrefix(const Error& error) {
   const std::string prefix = error.file + ": ";
-  if (!error.file.empty() && error.message.starts_with(prefix)) {
+  if (error.message.starts_with(prefix)) {
     return error.message.substr(prefix.size());
   }
   return error.message;
