@@ -1,0 +1,151 @@
+"""Airfoil coordinate files: read a section in any layout, look at its
+properties, redistribute it, and write it in any of the output formats.
+
+Coordinates are the engine's single-precision values. The engine runs
+without the interpreter lock, so threads convert in parallel.
+"""
+
+import datetime
+import os
+from typing import Iterable, NamedTuple, Protocol, Sequence, SupportsFloat, Union
+
+import numpy
+import numpy.typing
+
+__version__: str
+
+_Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
+# A number, a short name ("xy", "dxf"; any case) or a row of formats().
+_Format = Union[int, str, "Format"]
+_Date = Union[str, datetime.date, None]
+
+class _Readable(Protocol):
+    def read(self) -> Union[str, bytes]: ...
+
+class Error(Exception):
+    """Base class of the failures tarvex reports (file-system errors are OSError)."""
+
+    reason: str  # the engine's sentence saying why
+    filename: Union[str, None]
+
+class ReadError(Error, ValueError):
+    """The input holds no airfoil section (no coordinates in a known layout,
+    or points that enclose no area)."""
+
+class WriteError(Error, ValueError):
+    """The section cannot be written in the chosen format with these options."""
+
+class FieldOverflowError(WriteError):
+    """A number does not fit its fixed-width field; nothing was written."""
+
+class RedistributionError(Error, ValueError):
+    """The section cannot be redistributed onto the stations asked for."""
+
+class SameFileError(Error, OSError):
+    """The output file is one of the inputs; it is left as it was."""
+
+class Properties(NamedTuple):
+    """Section properties in chord units c of the section as read."""
+
+    area: float  # [c^2]
+    xs: float  # area centroid [c]
+    ys: float
+    ixs: float  # second moments of area about the centroid [c^4]
+    iys: float
+    circumference: float  # length of the contour line [c]
+    x0: float  # centroid of the contour line [c]
+    y0: float
+    ix0: float  # second moments about the contour centroid [c^4]
+    iy0: float
+
+class Format(NamedTuple):
+    """One output format of the engine's format table."""
+
+    number: int
+    name: str
+    extension: str
+    title: str
+    pairs_surfaces: bool
+    per_cent: bool
+    comments_break_it: bool
+
+class ConvertResult(NamedTuple):
+    """The outcome of one input of convert()."""
+
+    input: _Path
+    output: Union[str, None]
+    ok: bool
+    error: Union[BaseException, None]
+    text: Union[str, None]  # the converted text when no output was named
+
+class Section:
+    """One airfoil section normalised to unit chord, points from the trailing
+    edge over the upper surface to the leading edge and back over the lower
+    surface. Made by read(); never changes."""
+
+    @property
+    def name(self) -> str: ...
+    @property
+    def x(self) -> numpy.typing.NDArray[numpy.float64]:
+        """Read-only copy of the engine's single-precision x values."""
+    @property
+    def y(self) -> numpy.typing.NDArray[numpy.float64]: ...
+    @property
+    def layout(self) -> str:
+        """'two columns', 'three columns', 'counted two columns', 'four columns',
+        'CEF', 'DXF' or 'XML'."""
+    @property
+    def comments(self) -> tuple[str, ...]: ...
+    @property
+    def notices(self) -> tuple[str, ...]: ...
+    @property
+    def properties(self) -> Properties: ...
+    @property
+    def points_read(self) -> int: ...
+    @property
+    def x_range(self) -> tuple[float, float]:
+        """The input's x-range before normalising."""
+    def __len__(self) -> int: ...
+    def write(
+        self,
+        target: Union[_Path, None] = None,
+        format: _Format = 1,
+        *,
+        comments: bool = False,
+        keep_size: bool = False,
+        scale: tuple[SupportsFloat, SupportsFloat] = (1.0, 1.0),
+        append: bool = False,
+        date: _Date = None,
+    ) -> Union[str, None]:
+        """Writes to target (a path) and returns None, or returns the output as
+        a str decoded as ISO 8859-1 when target is None."""
+    def redistribute(
+        self,
+        stations: Union[Iterable[SupportsFloat], None] = None,
+        *,
+        count: Union[int, None] = None,
+    ) -> "Section":
+        """A new section on the standard stations, the given ones, or count
+        cosine-spaced points."""
+
+def read(source: Union[_Path, str, bytes, bytearray, memoryview, _Readable]) -> Section:
+    """A path (os.PathLike, or a str without a line end), coordinate text (a str
+    holding a line end, or bytes), or an open file."""
+
+def read_text(text: Union[str, bytes, bytearray, memoryview]) -> Section: ...
+def formats() -> list[Format]: ...
+def convert(
+    inputs: Union[_Path, Iterable[_Path]],
+    output: Union[_Path, None] = None,
+    *,
+    output_dir: Union[_Path, None] = None,
+    format: _Format = 1,
+    comments: bool = False,
+    redistribute: bool = False,
+    stations: Union[Sequence[SupportsFloat], None] = None,
+    keep_size: bool = False,
+    scale: tuple[SupportsFloat, SupportsFloat] = (1.0, 1.0),
+    append: bool = False,
+    no_clobber: bool = False,
+    date: _Date = None,
+) -> list[ConvertResult]: ...
