@@ -153,7 +153,8 @@ TARVEX_API Result<std::vector<float>> checkStations(std::span<const float> stati
 // points. The properties stay those of the section as read.
 TARVEX_API Result<Section> redistribute(const Section& section, std::span<const float> stations,
                                         int capacity = 1000);
-// The same on count cosine-spaced stations (count rounded down to odd).
+// The same on cosine-spaced stations: count points, an even count rounded up
+// to the next odd one.
 TARVEX_API Result<Section> redistributeCosine(const Section& section, int count);
 
 struct WriteOptions {
