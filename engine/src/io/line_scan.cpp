@@ -112,16 +112,9 @@ bool LISNUM(std::string_view text, CommentLines* comments) {
 void SHRINK(std::span<char> text) {
   if (text.empty()) return;
   const std::size_t n = text.size();
-  // Position n is never examined; trailing blanks end up as the fill anyway.
-  std::size_t last = n - 1;
-  // Lines are mostly trailing blanks: skip them eight at a time.
-  constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
-  while (last >= 8) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, text.data() + last - 8, sizeof chunk);
-    if (chunk != kEightBlanks) break;
-    last -= 8;
-  }
+  // Position n is never examined; trailing blanks and tabs end up as the
+  // fill anyway.
+  auto last = static_cast<std::size_t>(significantLength(std::string_view(text.data(), n - 1)));
   while (last > 0 && isBlank(text[last - 1])) --last;
   std::size_t next = 0;
   bool inRun = false;
