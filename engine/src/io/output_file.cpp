@@ -184,6 +184,7 @@ std::optional<int> descriptorAlias(const std::string& path) {
   if (path == "/dev/stdin") return 0;
   if (path == "/dev/stdout") return 1;
   if (path == "/dev/stderr") return 2;
+  if (!path.starts_with("/dev/fd/") && !path.starts_with("/proc/")) return std::nullopt;
   std::string_view rest(path);
   const std::string ownProc = "/proc/" + std::to_string(::getpid()) + "/fd/";
   bool matched = false;
