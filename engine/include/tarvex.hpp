@@ -148,6 +148,24 @@ TARVEX_API std::span<const float> defaultStations();
 // returned scaled. Fails with badOptions and the reason.
 TARVEX_API Result<std::vector<float>> checkStations(std::span<const float> stations);
 
+// The figures of a section in units of its chord (a section as read has
+// unit chord). Thickness and camber are those the thickness and camber
+// format (16) lists: both surfaces on common x-stations (cosine-spaced when
+// they do not share theirs), thickness u - l and camber (u + l) / 2 at each.
+struct Figures {
+  float maxThickness = 0.0f;
+  float maxThicknessX = 0.0f;
+  float maxCamber = 0.0f;  // the camber farthest from zero, with its sign
+  float maxCamberX = 0.0f;
+  float trailingEdgeThickness = 0.0f;  // the gap between the first and the last point
+  // The radius of curvature at the vertex of the parabola x(y) through the
+  // point of smallest x and its two neighbours; NaN when they form none.
+  float leadingEdgeRadius = 0.0f;
+};
+// Fails when the section has fewer than 3 points or its surfaces cannot be
+// brought onto common stations (more than 1000 points that do not share them).
+TARVEX_API Result<Figures> figuresOf(const Section& section);
+
 // The section on the given x-stations (their first one stands for the
 // leading edge), upper and lower surface at the same x: 2 * stations - 1
 // points. The properties stay those of the section as read.

@@ -3,6 +3,7 @@
 
 #include "conversion.h"
 #include "geometry/redistribution.h"
+#include "geometry/section_figures.h"
 #include "io/input_file.h"
 #include "io/output_file.h"
 #include "io/temporary_files.h"
@@ -144,6 +145,11 @@ Result<Section> redistributeCosine(const Section& section, int count) {
   if (count < 3) return badOptions("a cosine redistribution needs at least 3 points");
   const int odd = 2 * (count / 2) + 1;
   return redistributed(section, kCosineStations, count, {}, std::max(odd, section.size()));
+}
+
+Result<Figures> figuresOf(const Section& section) {
+  if (Error error = checkSection(section)) return error;
+  return sectionFigures(section.x, section.y);
 }
 
 Result<std::string> writeText(const Section& section, const WriteOptions& options) {
