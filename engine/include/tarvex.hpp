@@ -174,6 +174,29 @@ TARVEX_API Result<Section> redistribute(const Section& section, std::span<const 
 // The same on count cosine-spaced stations (count rounded down to odd).
 TARVEX_API Result<Section> redistributeCosine(const Section& section, int count);
 
+// How the drawing and mesh formats (SVG, Gmsh, DXF R2000) lay out the
+// section; the seventeen classic formats ignore it. Lengths are millimetres
+// unless they say chords.
+struct DrawingOptions {
+  // The unit chord drawn this long. 0: with keepSize the section's own
+  // units taken as millimetres, else 100 mm in SVG and DXF and the unit
+  // chord itself in Gmsh. Excludes keepSize.
+  float chordMm = 0.0f;
+  // SVG: the rib inside a skin this thick (the outline moved inward along
+  // its normals) instead of the outline; 0: the outline.
+  float skinMm = 0.0f;
+  float strokeMm = 0.1f;   // SVG: width of the lines
+  bool label = false;      // SVG: the section's name below the outline
+  bool chordLine = false;  // SVG: the chord from the leading to the trailing edge
+  // Gmsh: a circle of this radius in chords around the section, the
+  // section a hole in the surface between; 0: the section's own surface.
+  float farfieldChords = 0.0f;
+  float meshSizeChords = 0.02f;  // Gmsh: element size at the section
+  // Gmsh and DXF: a spline through the points instead of straight lines
+  // (the trailing edge stays a corner).
+  bool spline = false;
+};
+
 struct WriteOptions {
   int format = 1;         // a number of tarvex::kFormats
   bool comments = false;  // the input's comment lines and the 42-line header
@@ -182,6 +205,7 @@ struct WriteOptions {
   float yFactor = 1.0f;   // every y multiplied by it
   // The date the formats that carry one write, as MM/DD/YY; empty: today.
   std::string date;
+  DrawingOptions drawing;
 };
 
 // The output text of one section, or the failure (a number that does not
