@@ -46,6 +46,7 @@ inline constexpr auto kFormats = std::to_array<FormatRow>({
     {15, 15, "c", "c", "C/Java source format", false, false, true},
     {16, 16, "camber", "txt", "x/c, t/c, f/c (thickness and camber) format", true, false, false},
     {17, 17, "pmarc", "txt", "PMARC/CMARC format", true, false, false},
+    {18, 18, "svg", "svg", "SVG drawing at true size in millimetres", false, false, false},
 });
 
 // The formats the C entry INORM writes; every other number writes no data there.

@@ -31,9 +31,11 @@ TEST_F(CliConvert, FormatsByNumberAndByShortNameGiveTheSameFile) {
     EXPECT_FALSE(file(byNumber).empty()) << format.shortName;
     EXPECT_EQ(file(byNumber), file(byName)) << format.shortName;
   }
-  // Case does not matter in a name; 0, 18 and unknown names are usage errors.
+  // Case does not matter in a name; 0, a number past the table and unknown
+  // names are usage errors.
   EXPECT_EQ(tarvex("convert naca2412.dat -f DXF -o upper.dxf").status, 0);
-  for (const std::string bad : {"0", "18", "-1", "dxff", "1.0"}) {
+  for (const std::string& bad :
+       std::vector<std::string>{"0", std::to_string(kFormats.size() + 1), "-1", "dxff", "1.0"}) {
     const auto run = tarvex("convert naca2412.dat -f " + bad + " -o bad.out");
     EXPECT_EQ(run.status, 2) << bad;
     EXPECT_NE(run.err.find("unknown format"), std::string::npos) << run.err;

@@ -22,5 +22,6 @@ int fortranBasic(const WriterContext& ctx);          // 14
 int cJava(const WriterContext& ctx);                 // 15
 int thicknessCamber(const WriterContext& ctx);       // 16
 int pmarcCmarc(const WriterContext& ctx);            // 17
+int svgDrawing(const WriterContext& ctx);            // 18
 
 }  // namespace tarvex::writers

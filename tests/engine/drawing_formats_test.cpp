@@ -1,0 +1,191 @@
+// The drawing and mesh formats as their real readers see them: rsvg-convert
+// and xmllint for SVG, gmsh for its geometry, ezdxf for DXF R2000. Each test
+// skips with the reason when its client is missing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tarvex.hpp"
+#include "test_support.h"
+
+namespace tarvex::test {
+namespace {
+
+std::string shellWord(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+Section naca(int digits, int perSurface = 61, std::string_view name = "NACA 2412") {
+  auto section = readText(twoColumnText(nacaSection(digits, perSurface), name));
+  EXPECT_TRUE(section) << section.error().message;
+  return section ? *section : Section{};
+}
+
+std::string written(const Section& section, int format, const DrawingOptions& drawing,
+                    bool comments = false) {
+  WriteOptions options;
+  options.format = format;
+  options.comments = comments;
+  options.drawing = drawing;
+  auto text = writeText(section, options);
+  EXPECT_TRUE(text) << text.error().message;
+  return text ? *text : std::string();
+}
+
+// The points of the first path of an SVG text, in its user units (y down).
+std::vector<Point> pathPoints(const std::string& svg) {
+  std::vector<Point> points;
+  std::istringstream lines(svg.substr(svg.find(" d=\"")));
+  for (std::string line; std::getline(lines, line) && line != "Z\"/>";) {
+    Point p{};
+    if (std::sscanf(line.c_str(), "%*1[ML] %f %f", &p.x, &p.y) == 2) points.push_back(p);
+  }
+  return points;
+}
+
+std::string attribute(const std::string& text, const std::string& name) {
+  std::smatch match;
+  if (!std::regex_search(text, match, std::regex(" " + name + "=\"([^\"]*)\""))) return {};
+  return match[1];
+}
+
+struct Box {
+  float left, top, right, bottom;
+};
+Box extent(const std::vector<Point>& points) {
+  Box box{points.at(0).x, points[0].y, points[0].x, points[0].y};
+  for (const Point& p : points) {
+    box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+           std::max(box.bottom, p.y)};
+  }
+  return box;
+}
+
+// Segments i-(i+1) and j-(j+1) of a closed polygon that cross.
+bool selfCrossing(const std::vector<Point>& ring) {
+  const auto side = [](Point a, Point b, Point c) {
+    return (double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x);
+  };
+  const std::size_t m = ring.size();
+  for (std::size_t i = 0; i < m; ++i) {
+    for (std::size_t j = i + 2; j < m; ++j) {
+      if (i == 0 && j == m - 1) continue;
+      const Point a = ring[i], b = ring[(i + 1) % m], c = ring[j], d = ring[(j + 1) % m];
+      if (side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0) return true;
+    }
+  }
+  return false;
+}
+
+TEST(SvgFormat, TrueSizeOnThePageAndInRsvgConvert) {
+  DrawingOptions drawing;
+  drawing.chordMm = 250;
+  const std::string svg = written(naca(2412), 18, drawing);
+  const auto points = pathPoints(svg);
+  ASSERT_EQ(points.size(), 120u);  // the closing point is the path's Z
+  const Box box = extent(points);
+  EXPECT_NEAR(box.right - box.left, 250.0, 0.05);
+  EXPECT_EQ(attribute(svg, "width"), "260.0000mm");  // 5 mm either side
+  const float height = std::stof(attribute(svg, "height"));
+  EXPECT_NEAR(height - (box.bottom - box.top), 10.0, 1e-3);
+  const std::string heightText = attribute(svg, "height");
+  EXPECT_EQ(attribute(svg, "viewBox"),
+            "0 0 260.0000 " + heightText.substr(0, heightText.size() - 2));
+  EXPECT_EQ(attribute(svg, "fill"), "none");
+  EXPECT_EQ(attribute(svg, "stroke-width"), "0.1000");
+  // y up on paper: the upper surface (drawn first) above the lower one.
+  EXPECT_LT(points[30].y, points[90].y - 20.0f);
+
+  if (!findProgram("rsvg-convert")) GTEST_SKIP() << "rsvg-convert not installed (librsvg2-bin)";
+  TempDir dir;
+  const auto file = dir.write("naca.svg", svg);
+  const auto png = dir.file("naca.png");
+  std::string output;
+  ASSERT_EQ(runCommand("rsvg-convert --dpi-x 96 --dpi-y 96 -o " + shellWord(png) + " " +
+                           shellWord(file) + " 2>&1",
+                       &output),
+            0)
+      << output;
+  const std::string script = TARVEX_SOURCE_DIR "/tests/tools/png_ink_extent.py";
+  output.clear();
+  ASSERT_EQ(runCommand("/usr/bin/python3 " + shellWord(script) + " " + shellWord(png), &output), 0);
+  int width = 0, rows = 0, left = 0, top = 0, right = 0, bottom = 0;
+  ASSERT_EQ(
+      std::sscanf(output.c_str(), "%d %d %d %d %d %d", &width, &rows, &left, &top, &right, &bottom),
+      6)
+      << output;
+  EXPECT_EQ(width, 983);                  // 260 mm at 96 dpi
+  EXPECT_NEAR(right - left + 1, 945, 2);  // 250 mm
+  EXPECT_NEAR(left, 19, 2);               // 5 mm
+}
+
+TEST(SvgFormat, SkinLeavesARibThatEndsWhereTheSkinsMeet) {
+  const Section section = naca(2412);
+  DrawingOptions drawing;
+  drawing.chordMm = 250;
+  const auto outline = pathPoints(written(section, 18, drawing));
+  drawing.skinMm = 1.5f;
+  const auto rib = pathPoints(written(section, 18, drawing));
+  ASSERT_GT(rib.size(), 50u);
+  EXPECT_FALSE(selfCrossing(rib));
+  // Every rib point keeps the skin's distance from the outline.
+  for (const Point& p : rib) {
+    double nearest = 1e9;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+      const Point a = outline[i], b = outline[(i + 1) % outline.size()];
+      const double dx = b.x - a.x, dy = b.y - a.y;
+      const double t =
+          std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+      nearest = std::min(nearest, std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y));
+    }
+    EXPECT_GT(nearest, 1.5 - 1e-3);
+  }
+  // The skins' faces cross about 1.5 mm / sin(half the wedge angle) ahead of
+  // the edge, some 10 mm for this section at 250 mm.
+  const Box ribBox = extent(rib), box = extent(outline);
+  EXPECT_NEAR(ribBox.left - box.left, 1.5, 0.01);
+  EXPECT_GT(box.right - ribBox.right, 5.0);
+  EXPECT_LT(box.right - ribBox.right, 20.0);
+
+  drawing.skinMm = 16;  // thicker than half the section
+  WriteOptions options;
+  options.format = 18;
+  options.drawing = drawing;
+  const auto refused = writeText(section, options);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().status, Status::badOptions);
+  EXPECT_NE(refused.error().message.find("skin"), std::string::npos) << refused.error().message;
+}
+
+TEST(SvgFormat, CommentsLabelAndChordLineKeepTheDocumentValid) {
+  if (!findProgram("xmllint")) GTEST_SKIP() << "xmllint not installed";
+  std::string text = twoColumnText(nacaSection(12, 31), "R&D <wing> \xE4--x");
+  text.insert(text.find('\n') + 1, "note -- with dashes-\n");
+  auto section = readText(text);
+  ASSERT_TRUE(section) << section.error().message;
+  DrawingOptions drawing;
+  drawing.label = true;
+  drawing.chordLine = true;
+  const std::string svg = written(*section, 18, drawing, true);
+  EXPECT_NE(svg.find("<!--"), std::string::npos);
+  EXPECT_NE(svg.find(">R&amp;D &lt;wing&gt; \xC3\xA4--x</text>"), std::string::npos);
+  EXPECT_NE(svg.find("<line "), std::string::npos);
+  EXPECT_EQ(extent(pathPoints(svg)).right - extent(pathPoints(svg)).left, 100.0f);
+  TempDir dir;
+  const auto file = dir.write("marked.svg", svg);
+  std::string output;
+  EXPECT_EQ(runCommand("xmllint --noout " + shellWord(file) + " 2>&1", &output), 0)
+      << output << svg;
+}
+
+}  // namespace
+}  // namespace tarvex::test
