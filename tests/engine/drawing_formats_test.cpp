@@ -187,5 +187,132 @@ TEST(SvgFormat, CommentsLabelAndChordLineKeepTheDocumentValid) {
       << output << svg;
 }
 
+// --- Gmsh ------------------------------------------------------------------
+
+bool hasGmsh() { return findProgram("gmsh").has_value(); }
+
+struct Meshed {
+  int status = -1;
+  long elements = 0;  // as gmsh reports them
+  std::string log, physicalNames;
+};
+
+// gmsh -2 on a written geometry, on one thread, with what it says and the
+// physical names of the mesh it saved.
+Meshed mesh(const std::filesystem::path& geo) {
+  Meshed meshed;
+  const auto msh = std::filesystem::path(geo).replace_extension(".msh");
+  meshed.status = runCommand("gmsh -2 -nt 1 " + shellWord(geo) + " -o " + shellWord(msh) + " 2>&1",
+                             &meshed.log);
+  std::smatch match;
+  if (std::regex_search(meshed.log, match, std::regex(R"((\d+) nodes (\d+) elements)"))) {
+    meshed.elements = std::stol(match[2]);
+  }
+  const std::string text = readFile(msh);
+  const auto begin = text.find("$PhysicalNames"), end = text.find("$EndPhysicalNames");
+  if (begin != std::string::npos && end != std::string::npos) {
+    meshed.physicalNames = text.substr(begin, end - begin);
+  }
+  std::filesystem::remove(msh);
+  return meshed;
+}
+
+TEST(GmshFormat, MeshesTheSectionAloneAndInAFarField) {
+  if (!hasGmsh()) GTEST_SKIP() << "gmsh not installed";
+  TempDir dir;
+  Section blunt = naca(2412);
+  blunt.y.back() -= 0.003f;
+  const Section sharpEdged = naca(4415);
+  for (const bool spline : {false, true}) {
+    for (const float farfield : {0.0f, 20.0f}) {
+      for (const Section* section : {static_cast<const Section*>(&blunt), &sharpEdged}) {
+        SCOPED_TRACE(std::to_string(spline) + " " + std::to_string(farfield));
+        DrawingOptions drawing;
+        drawing.spline = spline;
+        drawing.farfieldChords = farfield;
+        const std::string geo = written(*section, 19, drawing, true);
+        EXPECT_EQ(geo.rfind("// NACA", 0), 0u);
+        EXPECT_NE(geo.find("\n// Creator:  INORM\n"), std::string::npos);
+        const bool sharp = section != &blunt;
+        // A sharp edge is one point, a blunt one two joined by a line; the
+        // far field adds the circle's centre and four points on it.
+        std::size_t points = 0;
+        for (const auto& line : splitLines(geo)) points += line.starts_with("Point(") ? 1 : 0;
+        EXPECT_EQ(points, (sharp ? 120u : 121u) + (farfield > 0 ? 5u : 0u));
+        if (spline) {
+          EXPECT_NE(geo.find(sharp ? ":120, 1};" : "Line(2) = {121, 1};"), std::string::npos);
+        }
+        const Meshed meshed = mesh(dir.write("section.geo", geo));
+        ASSERT_EQ(meshed.status, 0) << meshed.log << geo;
+        EXPECT_GT(meshed.elements, 100);
+        EXPECT_NE(meshed.physicalNames.find("\"airfoil\""), std::string::npos);
+        EXPECT_EQ(meshed.physicalNames.find("\"farfield\"") != std::string::npos, farfield > 0);
+      }
+    }
+  }
+  DrawingOptions tight;
+  tight.farfieldChords = 1.0f;
+  Section tall = naca(12);
+  for (float& y : tall.y) y *= 20.0f;
+  WriteOptions options;
+  options.format = 19;
+  options.drawing = tight;
+  const auto refused = writeText(tall, options);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().message.find("far field"), std::string::npos);
+}
+
+// Every corpus file, alone and in a far field of 10 chords, meshed coarsely
+// by as many gmsh processes at a time as there are processors. Starting gmsh
+// takes most of the time (it binds some ninety libraries), not the meshing.
+TEST(GmshCorpus, EveryFileMeshesAloneAndInAFarField) {
+  const auto files = corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
+  if (!hasGmsh()) GTEST_SKIP() << "gmsh not installed";
+  const auto start = std::chrono::steady_clock::now();
+  TempDir dir;
+  std::vector<std::filesystem::path> jobs;
+  for (const auto& file : files) {
+    const auto section = tarvex::readFile(file);
+    if (!section) continue;  // the readers' own corpus tests look at these
+    for (const float farfield : {0.0f, 10.0f}) {
+      WriteOptions options;
+      options.format = 19;
+      options.drawing.meshSizeChords = 0.05f;
+      options.drawing.farfieldChords = farfield;
+      const auto geo = dir.file(file.stem().string() + (farfield > 0 ? "-farfield" : "") + ".geo");
+      ASSERT_FALSE(tarvex::writeFile(*section, geo, options)) << file;
+      jobs.push_back(geo);
+    }
+  }
+  std::atomic<std::size_t> next = 0;
+  std::mutex failures;
+  std::vector<std::string> failed;
+  const auto work = [&] {
+    for (std::size_t i; (i = next++) < jobs.size();) {
+      const Meshed meshed = mesh(jobs[i]);
+      const bool farfield = jobs[i].stem().string().ends_with("-farfield");
+      if (meshed.status == 0 && meshed.elements > 0 &&
+          meshed.physicalNames.find("\"airfoil\"") != std::string::npos &&
+          (meshed.physicalNames.find("\"farfield\"") != std::string::npos) == farfield) {
+        std::filesystem::remove(jobs[i]);
+        continue;
+      }
+      const std::lock_guard lock(failures);
+      failed.push_back(jobs[i].filename().string() + ": " + meshed.log);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned k = 1; k < std::max(2u, std::thread::hardware_concurrency()); ++k) {
+    workers.emplace_back(work);
+  }
+  work();
+  for (auto& worker : workers) worker.join();
+  for (const auto& failure : failed) ADD_FAILURE() << failure;
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("%zu geometries meshed in %.1f s\n", jobs.size(), seconds);
+}
+
 }  // namespace
 }  // namespace tarvex::test

@@ -17,7 +17,7 @@ struct WriterEntry {
 };
 
 // The writer of each writer code (code 1 first).
-constexpr std::array<WriterEntry, 18> kWriters{{
+constexpr std::array<WriterEntry, 19> kWriters{{
     {writers::twoColumnsUpperFirst, false},
     {writers::threeColumnsTeToLe, false},
     {writers::twoColumnsLowerFirst, false},
@@ -36,6 +36,7 @@ constexpr std::array<WriterEntry, 18> kWriters{{
     {writers::thicknessCamber, false},
     {writers::pmarcCmarc, false},
     {writers::svgDrawing, true},
+    {writers::gmshGeometry, true},
 }};
 static_assert(kWriters.size() == kFormats.size(), "one writer for every row of the table");
 

@@ -23,5 +23,6 @@ int cJava(const WriterContext& ctx);                 // 15
 int thicknessCamber(const WriterContext& ctx);       // 16
 int pmarcCmarc(const WriterContext& ctx);            // 17
 int svgDrawing(const WriterContext& ctx);            // 18
+int gmshGeometry(const WriterContext& ctx);          // 19
 
 }  // namespace tarvex::writers
