@@ -314,5 +314,94 @@ TEST(GmshCorpus, EveryFileMeshesAloneAndInAFarField) {
   std::printf("%zu geometries meshed in %.1f s\n", jobs.size(), seconds);
 }
 
+// --- DXF R2000 ---------------------------------------------------------------
+
+struct DxfSeen {
+  std::vector<std::string> head;  // version, units, messages, errors, fixes
+  std::vector<std::string> entities;
+  std::vector<std::vector<Point>> points;
+  std::vector<std::string> closed;
+};
+
+// What ezdxf finds in the written text; skips the test without ezdxf.
+std::optional<DxfSeen> ezdxfReads(const std::string& dxf) {
+  if (runCommand("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") != 0) return std::nullopt;
+  TempDir dir;
+  const auto file = dir.write("section.dxf", dxf);
+  std::string output;
+  const std::string script = TARVEX_SOURCE_DIR "/tests/tools/check_dxf.py";
+  EXPECT_EQ(runCommand("/usr/bin/python3 " + shellWord(script) + " " + shellWord(file) + " 2>&1",
+                       &output),
+            0)
+      << output;
+  DxfSeen seen;
+  const auto lines = splitLines(output);
+  std::size_t i = 0;
+  for (; i < 5 && i < lines.size(); ++i) seen.head.push_back(lines[i]);
+  while (i < lines.size()) {
+    seen.entities.push_back(lines[i++]);
+    if (seen.entities.back() == "LWPOLYLINE") seen.closed.push_back(lines.at(i++));
+    const std::size_t count = std::stoul(lines.at(i++));
+    std::vector<Point> points;
+    for (std::size_t k = 0; k < count; ++k, ++i) {
+      Point p{};
+      std::sscanf(lines.at(i).c_str(), "%f %f", &p.x, &p.y);
+      points.push_back(p);
+    }
+    seen.points.push_back(points);
+  }
+  return seen;
+}
+
+TEST(Dxf2000Format, EzdxfFindsAClosedPolylineInMillimetresAndNoFault) {
+  const Section section = naca(2412);
+  DrawingOptions drawing;
+  drawing.chordMm = 250;
+  const std::string dxf = written(section, 20, drawing, true);
+  EXPECT_EQ(dxf.rfind("999\n", 0), 0u);  // the comment lines come first
+  const auto seen = ezdxfReads(dxf);
+  if (!seen) GTEST_SKIP() << "/usr/bin/python3 with ezdxf not installed";
+  EXPECT_EQ(seen->head, (std::vector<std::string>{"AC1015", "4", "0", "0", "0"}));
+  ASSERT_EQ(seen->entities, std::vector<std::string>{"LWPOLYLINE"});
+  EXPECT_EQ(seen->closed[0], "closed");
+  // The sharp trailing edge is one vertex: the closing segment joins there.
+  ASSERT_EQ(seen->points[0].size(), section.x.size() - 1);
+  for (std::size_t i = 0; i + 1 < section.x.size(); ++i) {
+    EXPECT_NEAR(seen->points[0][i].x, 250.0 * section.x[i], 2e-4) << i;
+    EXPECT_NEAR(seen->points[0][i].y, 250.0 * section.y[i], 2e-4) << i;
+  }
+}
+
+TEST(Dxf2000Format, SplineThroughEveryPointAndALineAcrossABluntEdge) {
+  Section blunt = naca(4415);
+  blunt.y.back() -= 0.003f;
+  DrawingOptions drawing;
+  drawing.spline = true;
+  const auto seen = ezdxfReads(written(blunt, 20, drawing));
+  if (!seen) GTEST_SKIP() << "/usr/bin/python3 with ezdxf not installed";
+  EXPECT_EQ(seen->head, (std::vector<std::string>{"AC1015", "4", "0", "0", "0"}));
+  ASSERT_EQ(seen->entities, (std::vector<std::string>{"SPLINE", "LINE"}));
+  ASSERT_EQ(seen->points[0].size(), blunt.x.size());
+  EXPECT_NEAR(seen->points[0].back().y, 100.0 * blunt.y.back(), 1e-4);  // 100 mm by default
+  EXPECT_NEAR(seen->points[1][0].y, seen->points[0].back().y, 1e-6);
+  EXPECT_NEAR(seen->points[1][1].y, seen->points[0].front().y, 1e-6);
+}
+
+TEST(Dxf2000Format, TheEngineReadsItsOwnDrawingBack) {
+  const Section section = naca(2412);
+  DrawingOptions drawing;
+  drawing.chordMm = 250;
+  auto back = readText(written(section, 20, drawing));
+  ASSERT_TRUE(back) << back.error().message;
+  EXPECT_EQ(back->layout, Layout::dxf);
+  EXPECT_FLOAT_EQ(back->xmax - back->xmin, 250.0f);
+  // The closed polyline's last vertex joins its first again.
+  ASSERT_EQ(back->x.size(), section.x.size());
+  for (std::size_t i = 0; i < back->x.size(); ++i) {
+    EXPECT_NEAR(back->x[i], section.x[i], 1e-6);
+    EXPECT_NEAR(back->y[i], section.y[i], 1e-6);
+  }
+}
+
 }  // namespace
 }  // namespace tarvex::test

@@ -17,7 +17,7 @@ struct WriterEntry {
 };
 
 // The writer of each writer code (code 1 first).
-constexpr std::array<WriterEntry, 19> kWriters{{
+constexpr std::array<WriterEntry, 20> kWriters{{
     {writers::twoColumnsUpperFirst, false},
     {writers::threeColumnsTeToLe, false},
     {writers::twoColumnsLowerFirst, false},
@@ -37,6 +37,7 @@ constexpr std::array<WriterEntry, 19> kWriters{{
     {writers::pmarcCmarc, false},
     {writers::svgDrawing, true},
     {writers::gmshGeometry, true},
+    {writers::dxfR2000, true},
 }};
 static_assert(kWriters.size() == kFormats.size(), "one writer for every row of the table");
 
