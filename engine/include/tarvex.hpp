@@ -43,7 +43,7 @@ enum class Status : int {
   noThreeColumns = TARVEX_NO_THREE_COLUMNS,        // the surfaces cannot be paired
   fieldOverflow = TARVEX_FIELD_OVERFLOW,           // a number does not fit its field
   redistributionFailed = TARVEX_REDISTRIBUTION_FAILED,
-  badOptions = 10,  // options that make no sense
+  badOptions = TARVEX_BAD_OPTIONS,  // options that make no sense
 };
 
 // Why an operation failed: a status, a sentence saying why in English, the
