@@ -28,7 +28,7 @@ std::string redistributionReason(int status, int stations, int points, int capac
          "the last point";
 }
 
-Error overflowError(const FormatRow* format, bool header) {
+Error overflowError(const FormatRow* format, bool header, bool drawing = false) {
   if (header) {
     return failure(Status::fieldOverflow,
                    "a section property or the x-range does not fit its field in the comment "
@@ -38,7 +38,8 @@ Error overflowError(const FormatRow* format, bool header) {
                  "a number does not fit its field in format " + std::to_string(format->number) +
                      " (" + std::string(format->title) +
                      "); write the section normalised (without keeping its size) or with smaller "
-                     "scale factors");
+                     "scale factors" +
+                     (drawing ? std::string(" or a shorter chord") : std::string()));
 }
 
 }  // namespace
@@ -174,7 +175,7 @@ Error writeSection(const Section& section, const ConversionSettings& settings, L
                               ? "the surfaces of more than 1000 points cannot be paired"
                               : "the output cannot be written"));
     }
-    if (out.overflowed()) return done(overflowError(format, false));
+    if (out.overflowed()) return done(overflowError(format, false, ownComments));
   }
   return done({});
 }

@@ -60,7 +60,7 @@ std::vector<Vec2> rawOffset(const std::vector<Vec2>& ring, double distance) {
     // A convex corner: both ends, the crossing of their edges is found below.
     // A concave one: an arc, so no part of the rib comes nearer than the skin.
     const double turn = std::atan2(cross(before, after), dot(before, after));
-    const int steps = turn < 0.0 ? std::max(2, static_cast<int>(std::ceil(-turn / 0.25))) : 1;
+    const int steps = turn < 0.0 ? std::clamp(static_cast<int>(std::ceil(-turn / 0.25)), 2, 12) : 1;
     for (int k = 0; k <= steps; ++k) {
       const double a = std::atan2(before.y, before.x) + turn * k / steps;
       moved.push_back(ring[i] + distance * Vec2{std::cos(a), std::sin(a)});
@@ -86,10 +86,13 @@ bool crossing(Vec2 p0, Vec2 p1, Vec2 q0, Vec2 q1, Vec2& at) {
 }
 
 // Splits the ring at its first crossing and keeps the part of larger signed
-// area; false when it crosses nowhere.
-bool cutFirstLoop(std::vector<Vec2>& ring) {
+// area; false when it crosses nowhere. Each pair of segments looked at costs
+// one from budget; a contour wavy enough to spend it all is given up.
+bool cutFirstLoop(std::vector<Vec2>& ring, long long& budget) {
   const std::size_t m = ring.size();
   for (std::size_t a = 0; a + 2 < m; ++a) {
+    budget -= static_cast<long long>(m - a);
+    if (budget < 0) return false;
     for (std::size_t b = a + 2; b < m; ++b) {
       if (a == 0 && b == m - 1) continue;  // neighbours across the closing point
       Vec2 at;
@@ -138,8 +141,13 @@ std::vector<Vec2> innerOffset(std::span<const Vec2> contour, double distance, st
   if (!(distance > 0.0) || !std::isfinite(distance)) return fail("the skin must be thicker than 0");
 
   std::vector<Vec2> rib = rawOffset(ring, distance);
-  for (std::size_t cuts = 0; cuts < 2 * ring.size() + 8 && cutFirstLoop(rib); ++cuts) {
+  // A section's offset crosses itself near the trailing edge and perhaps at a
+  // sharp nose, a few cuts; a hundred full scans of a large contour is plenty.
+  long long budget =
+      100LL * static_cast<long long>(rib.size()) * static_cast<long long>(rib.size());
+  while (cutFirstLoop(rib, budget)) {
   }
+  if (budget < 0) return fail("the outline crosses itself too often to be offset");
   const double area = signedArea(rib);
   // The rib must keep the skin's distance from the whole outline; what is
   // left of a skin thicker than the section is a sliver turned inside out.
