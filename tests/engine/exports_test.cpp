@@ -121,8 +121,6 @@ TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) 
   EXPECT_NE(tarvex::test::readFile(output).find("width=\"260.0000mm\""), std::string::npos);
   EXPECT_NEAR(figures.maxThickness, 0.12, 0.001);
   EXPECT_NEAR(figures.maxCamber, 0.02, 0.001);
-  EXPECT_NEAR(figures.maxCamberX, 0.4, 0.03);
-  EXPECT_NEAR(figures.leadingEdgeRadius, 1.1019 * 0.0144, 0.0016);
 
   // Without an output nothing is written, and the figures still come back;
   // without options the defaults hold.
@@ -163,22 +161,21 @@ TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
   if (!tarvex::test::findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
   tarvex::test::TempDir dir;
   dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(12, 41)));
-  const auto source =
-      dir.write("caller.c",
-                "#include <stdio.h>\n"
-                "#include \"tarvex.h\"\n"
-                "int main(int argc, char **argv) {\n"
-                "  TarvexOptions options = TARVEX_OPTIONS_INIT;\n"
-                "  TarvexFigures figures;\n"
-                "  char reason[100];\n"
-                "  int32_t status;\n"
-                "  (void)argc;\n"
-                "  options.farfieldChords = 10.0f;\n"
-                "  status = tarvex_convert(argv[1], argv[2], 19, &options, NULL,\n"
-                "                          NULL, NULL, &figures, reason, 100);\n"
-                "  printf(\"%d %.3f %s\\n\", (int)status, figures.maxThickness, reason);\n"
-                "  return status;\n"
-                "}\n");
+  dir.write("caller.c",
+            "#include <stdio.h>\n"
+            "#include \"tarvex.h\"\n"
+            "int main(int argc, char **argv) {\n"
+            "  TarvexOptions options = TARVEX_OPTIONS_INIT;\n"
+            "  TarvexFigures figures;\n"
+            "  char reason[100];\n"
+            "  int32_t status;\n"
+            "  (void)argc;\n"
+            "  options.farfieldChords = 10.0f;\n"
+            "  status = tarvex_convert(argv[1], argv[2], 19, &options, NULL,\n"
+            "                          NULL, NULL, &figures, reason, 100);\n"
+            "  printf(\"%d %.3f %s\\n\", (int)status, figures.maxThickness, reason);\n"
+            "  return status;\n"
+            "}\n");
   const std::string folder = "'" + dir.path().string() + "'";
   std::string output;
   ASSERT_EQ(
