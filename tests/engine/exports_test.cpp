@@ -177,12 +177,17 @@ TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
             "  return status;\n"
             "}\n");
   const std::string folder = "'" + dir.path().string() + "'";
-  std::string output;
+  // A library built with the sanitizers loads only into a program built with them.
+  std::string output, sanitizers;
+  tarvex::test::runCommand("ldd " TARVEX_BIN_DIR "/libtarvex.so", &output);
+  if (output.find("libasan") != std::string::npos) sanitizers += " -fsanitize=address";
+  if (output.find("libubsan") != std::string::npos) sanitizers += " -fsanitize=undefined";
+  output.clear();
   ASSERT_EQ(
       tarvex::test::runCommand(
-          "gcc -std=c99 -pedantic -Wall -Wextra -Werror -I " TARVEX_SOURCE_DIR "/engine/include " +
-              folder + "/caller.c -o " + folder + "/caller " +
-              TARVEX_BIN_DIR "/libtarvex.so -Wl,-rpath," TARVEX_BIN_DIR " 2>&1",
+          "gcc -std=c99 -pedantic -Wall -Wextra -Werror" + sanitizers +
+              " -I " TARVEX_SOURCE_DIR "/engine/include " + folder + "/caller.c -o " + folder +
+              "/caller " TARVEX_BIN_DIR "/libtarvex.so -Wl,-rpath," TARVEX_BIN_DIR " 2>&1",
           &output),
       0)
       << output;
