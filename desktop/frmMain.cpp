@@ -311,6 +311,7 @@ QGroupBox* frmMain::createDrawingFrame(QWidget* parent) {
     label = new QLabel(fraDrawing);
     edit = new QLineEdit(QString::fromLatin1(text), fraDrawing);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->setMinimumWidth(44);
     edit->setMaximumWidth(56);
     label->setBuddy(edit);
     grid->addWidget(label, row, column);
