@@ -1,6 +1,8 @@
 #include "conversion_rules.h"
 
 #include <array>
+#include <cmath>
+#include <span>
 
 #include "Module1.h"
 
@@ -34,6 +36,14 @@ QString fromView(std::string_view text) {
 }
 
 bool validOption(int index) { return index >= 0 && index < kOptionCount; }
+bool anyOption(int index) { return index >= 0 && index < kAllOptionCount; }
+
+// Per cent of the chord as the language writes numbers.
+QString perCent(float value, int decimals) {
+  if (!std::isfinite(value)) return LoadText(173);
+  QString text = QString::number(100.0 * value, 'f', decimals);
+  return CurrentLanguage == 1 ? text.replace(u'.', u',') : text;
+}
 
 QString prefix() { return LoadText(100) + u' '; }
 
@@ -51,26 +61,56 @@ QString initialOptionCaption(int optionIndex) {
 QString optionCaption(int optionIndex) {
   if (optionIndex >= 0 && optionIndex < 4) return LoadText(130 + optionIndex);
   if (optionIndex == 15) return LoadText(147);
+  if (isDrawingOption(optionIndex)) return LoadText(157 + optionIndex - kOptionCount);
   return initialOptionCaption(optionIndex);
 }
 
+bool isDrawingOption(int optionIndex) {
+  return optionIndex >= kOptionCount && optionIndex < kAllOptionCount;
+}
+
+DrawingFields drawingFields(int optionIndex) {
+  if (!isDrawingOption(optionIndex)) return {};
+  const std::string_view format = tarvex::formatByNumber(optionIndex + 1)->shortName;
+  if (format == "svg") return {.chord = true, .skin = true, .label = true, .chordLine = true};
+  if (format == "gmsh") {
+    return {.chord = true, .farfield = true, .meshSize = true, .spline = true};
+  }
+  if (format == "dxf2000") return {.chord = true, .spline = true};
+  return {};
+}
+
 QString defaultExtension(int optionIndex) {
-  if (!validOption(optionIndex)) return QString();
+  if (!anyOption(optionIndex)) return QString();
   return fromView(tarvex::formatByNumber(optionIndex + 1)->extension);
 }
 
 int formatNumber(int selectedOption, bool withComments) {
-  const int number = validOption(selectedOption) ? selectedOption + 1 : 1;
+  const int number = anyOption(selectedOption) ? selectedOption + 1 : 1;
   return withComments ? number : -number;
 }
 
 std::optional<QString> derivedOutputName(const QString& inputName, int optionIndex) {
   const qsizetype dot = inputName.lastIndexOf(u'.');
-  if (dot < 1 || !validOption(optionIndex)) return std::nullopt;
+  if (dot < 1 || !anyOption(optionIndex)) return std::nullopt;
   return inputName.left(dot + 1) + defaultExtension(optionIndex);
 }
 
-QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount) {
+QString figuresText(const TarvexFigures& f) {
+  // A figure that was not found has no per-cent sign after it.
+  const auto line = [](int text, float value, int decimals) {
+    QString pattern = LoadText(text);
+    if (!std::isfinite(value)) pattern.replace(QStringLiteral("%1 %"), QStringLiteral("%1"));
+    return pattern.arg(perCent(value, decimals));
+  };
+  return LoadText(174) + u'\n' +
+         LoadText(169).arg(perCent(f.maxThickness, 2), perCent(f.maxThicknessX, 1)) + u'\n' +
+         LoadText(170).arg(perCent(f.maxCamber, 2), perCent(f.maxCamberX, 1)) + u'\n' +
+         line(171, f.trailingEdgeThickness, 2) + u'\n' + line(172, f.leadingEdgeRadius, 2);
+}
+
+QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount,
+                          const QString& reason) {
   switch (status) {
     case 0:
       return LoadText(113) + QStringLiteral(" (") + QString::number(pointCount) + u' ' +
@@ -97,10 +137,15 @@ QString conversionMessage(int status, const ConversionEnds& ends, int optionInde
       return prefix() + LoadText(149).arg(optionCaption(optionIndex), LoadText(142)) + u'.';
     case 9:
       return prefix() + LoadText(150) + u'.';
+    case 10:
+      return prefix() + LoadText(168) +
+             (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason) + u'.';
     default:
       return prefix();
   }
 }
+
+QString prefixedMessage(const QString& text) { return prefix() + text; }
 
 QString sameFileMessage(const ConversionEnds& ends) {
   return prefix() +
@@ -120,7 +165,9 @@ QString outputTempFailureMessage() {
 QString coordinateFilePatterns() {
   // What the readers take whatever its name, then what the formats write.
   QStringList extensions{"dat", "txt", "cef", "dxf", "xml", "koo"};
-  for (const tarvex::FormatRow& format : tarvex::kFormats) {
+  // The drawing and mesh formats are not read back as coordinates.
+  for (const tarvex::FormatRow& format :
+       std::span(tarvex::kFormats).first(tarvex::kClassicFormatCount)) {
     const QString extension = fromView(format.extension);
     if (!extensions.contains(extension)) extensions << extension;
   }

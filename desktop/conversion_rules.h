@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "tarvex.h"
 #include "tarvex_formats.hpp"
 
 // Points the work arrays hold; the engine is told this capacity and the
@@ -15,8 +16,22 @@ inline constexpr int PointCapacity = 500;
 inline const QString kInputTempName = QStringLiteral("alvane.I.tmp");
 inline const QString kOutputTempName = QStringLiteral("alvane.O.tmp");
 
-// The format options the window offers: option i writes format number i + 1.
+// The format options the window offers: option i writes format number i + 1. The first
+// kOptionCount are the classic formats INORM writes; the drawing and mesh formats after
+// them go through the engine's second entry and are offered only when it has one.
 inline constexpr int kOptionCount = tarvex::kClassicFormatCount;
+inline constexpr int kDrawingOptionCount =
+    static_cast<int>(tarvex::kFormats.size()) - tarvex::kClassicFormatCount;
+inline constexpr int kAllOptionCount = kOptionCount + kDrawingOptionCount;
+
+bool isDrawingOption(int optionIndex);
+
+// The drawing and mesh settings an option uses.
+struct DrawingFields {
+  bool chord = false, skin = false, label = false, chordLine = false;
+  bool farfield = false, meshSize = false, spline = false;
+};
+DrawingFields drawingFields(int optionIndex);
 
 // Caption an output-format option starts with; options 0..3 and 15 are later replaced
 // from the text table, the others keep it in both languages.
@@ -47,8 +62,17 @@ struct ConversionEnds {
 };
 
 // The status-line message for an engine status code, in the current language; pointCount
-// is the count the engine returned, optionIndex the selected format option.
-QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount);
+// is the count the engine returned, optionIndex the selected format option, reason what the
+// second entry said of options it refused.
+QString conversionMessage(int status, const ConversionEnds& ends, int optionIndex, int pointCount,
+                          const QString& reason = {});
+
+// The section's figures in per cent of the chord, one line each in the current language,
+// after a heading line; what the engine could not find (NaN) is said so.
+QString figuresText(const TarvexFigures& figures);
+
+// A message of the window's own, after the error prefix.
+QString prefixedMessage(const QString& text);
 
 // The refusal to convert a file into itself.
 QString sameFileMessage(const ConversionEnds& ends);

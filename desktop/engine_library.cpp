@@ -65,6 +65,14 @@ EngineLibrary::ConvertEntry EngineLibrary::convertEntry() {
   return convert_;
 }
 
+EngineLibrary::AnyFormatEntry EngineLibrary::anyFormatEntry() {
+  if (!anyFormatLooked_ && load()) {
+    anyFormatLooked_ = true;
+    anyFormat_ = reinterpret_cast<AnyFormatEntry>(library_.resolve("tarvex_convert"));
+  }
+  return anyFormat_;
+}
+
 QString engineFileFromEnvironment() { return qEnvironmentVariable("ALVANE_ENGINE"); }
 
 void reportEngineFailure(const QString& error) {

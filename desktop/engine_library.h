@@ -1,6 +1,7 @@
 // Run-time binding of the conversion engine libtarvex. The program does not link the
 // engine; it loads the library by name and finds INORM and ISETXS in it, each at its
-// first use. The library stays loaded until the program ends.
+// first use, and tarvex_convert for the drawing and mesh formats when the engine has it.
+// The library stays loaded until the program ends.
 #pragma once
 
 #include <QLibrary>
@@ -12,6 +13,7 @@ class EngineLibrary {
  public:
   using SetStationsEntry = decltype(&ISETXS);
   using ConvertEntry = decltype(&INORM);
+  using AnyFormatEntry = decltype(&tarvex_convert);
 
   // An explicit file name binds exactly that library; an empty one looks for "tarvex"
   // beside the program first, then on the platform's library path.
@@ -21,6 +23,9 @@ class EngineLibrary {
   // bound, with the loader's report in errorString().
   SetStationsEntry setStationsEntry();
   ConvertEntry convertEntry();
+  // The second entry, or nullptr when this engine has none (an older one); that is no
+  // failure, and errorString() stays as it was.
+  AnyFormatEntry anyFormatEntry();
 
   QString errorString() const { return error_; }
 
@@ -34,6 +39,8 @@ class EngineLibrary {
   QString error_;
   SetStationsEntry setStations_ = nullptr;
   ConvertEntry convert_ = nullptr;
+  AnyFormatEntry anyFormat_ = nullptr;
+  bool anyFormatLooked_ = false;
 };
 
 // The library named by the environment variable ALVANE_ENGINE, or empty for the usual

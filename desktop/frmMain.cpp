@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -269,6 +270,7 @@ QWidget* frmMain::createOptionColumn() {
   layout->addLayout(row({btnStandard}));
   layout->addWidget(chkNoNormalize);
   layout->addLayout(row({btnDistort, shpDistort}));
+  layout->addWidget(createDrawingFrame(column));
   layout->addStretch(1);
   layout->addWidget(btnConvert);
   layout->addLayout(row({btnHelp, btnQuestion, cbLanguage}, false));
@@ -287,9 +289,47 @@ QWidget* frmMain::createFormatFrame() {
     optionGroup_->addButton(Option1[i], i);
     layout->addWidget(Option1[i]);
   }
+  for (int i = 0; i < kDrawingOptionCount; ++i) {
+    OptionDrawing[i] = new QRadioButton(Frame1);
+    OptionDrawing[i]->setObjectName(QStringLiteral("OptionDrawing_%1").arg(i));
+    optionGroup_->addButton(OptionDrawing[i], kOptionCount + i);
+    layout->addWidget(OptionDrawing[i]);
+  }
   layout->addStretch(1);
   Option1[0]->setChecked(true);
   return Frame1;
+}
+
+QGroupBox* frmMain::createDrawingFrame(QWidget* parent) {
+  fraDrawing = new QGroupBox(parent);
+  fraDrawing->setObjectName(QStringLiteral("fraDrawing"));
+  auto* grid = new QGridLayout(fraDrawing);
+  grid->setVerticalSpacing(0);
+  grid->setContentsMargins(6, 0, 6, 2);
+  const auto field = [&](QLabel*& label, QLineEdit*& edit, const char* name, const char* text,
+                         int row, int column) {
+    label = new QLabel(fraDrawing);
+    edit = new QLineEdit(QString::fromLatin1(text), fraDrawing);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMinimumWidth(44);
+    edit->setMaximumWidth(56);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, column);
+    grid->addWidget(edit, row, column + 1);
+  };
+  const auto box = [&](QCheckBox*& check, const char* name, int row, int column) {
+    check = new QCheckBox(fraDrawing);
+    check->setObjectName(QString::fromLatin1(name));
+    grid->addWidget(check, row, column, 1, 2);
+  };
+  field(lblChord, txtChord, "txtChord", "100", 0, 0);
+  field(lblSkin, txtSkin, "txtSkin", "0", 1, 0);
+  box(chkLabel, "chkLabel", 2, 0);
+  box(chkChordLine, "chkChordLine", 3, 0);
+  field(lblFarfield, txtFarfield, "txtFarfield", "0", 0, 2);
+  field(lblMeshSize, txtMeshSize, "txtMeshSize", "0.02", 1, 2);
+  box(chkSpline, "chkSpline", 2, 2);
+  return fraDrawing;
 }
 
 void frmMain::connectControls() {
@@ -320,6 +360,7 @@ void frmMain::connectControls() {
   connect(Label3, &ClickLabel::clicked, this, &frmMain::Label3_Click);
   connect(Label4, &ClickLabel::clicked, this, &frmMain::Label4_Click);
   connect(picShape, &ShapePreview::clicked, this, &frmMain::picShape_Click);
+  connect(chkNoNormalize, &QCheckBox::toggled, this, &frmMain::updateDrawingFields);
   connect(btnStandard, &QPushButton::clicked, this, &frmMain::btnStandard_Click);
   connect(btnDistort, &QPushButton::clicked, this, &frmMain::btnDistort_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmMain::btnHelp_Click);
@@ -355,6 +396,11 @@ void frmMain::Form_Load() {
     const auto count = static_cast<int32_t>(stations.size());
     setStations(stations.data(), &count);
   }
+  // An engine without the second entry writes the seventeen formats only.
+  const bool offered = drawingFormatsOffered();
+  for (QRadioButton* option : OptionDrawing) option->setVisible(offered);
+  fraDrawing->setVisible(offered);
+  updateDrawingFields();
 
   XScale = 1.0f;
   YScale = 1.0f;
@@ -393,6 +439,64 @@ void frmMain::closeEvent(QCloseEvent* event) {
 // Conversion
 
 int frmMain::selectedOption() const { return optionGroup_->checkedId(); }
+
+bool frmMain::drawingFormatsOffered() { return engine_.anyFormatEntry() != nullptr; }
+
+void frmMain::updateDrawingFields() {
+  const DrawingFields uses = drawingFields(selectedOption());
+  fraDrawing->setEnabled(isDrawingOption(selectedOption()));
+  // Keeping the input's size gives the chord in the input's own units, read as millimetres.
+  const bool chord = uses.chord && !chkNoNormalize->isChecked();
+  lblChord->setEnabled(chord);
+  txtChord->setEnabled(chord);
+  lblSkin->setEnabled(uses.skin);
+  txtSkin->setEnabled(uses.skin);
+  chkLabel->setEnabled(uses.label);
+  chkChordLine->setEnabled(uses.chordLine);
+  lblFarfield->setEnabled(uses.farfield);
+  txtFarfield->setEnabled(uses.farfield);
+  lblMeshSize->setEnabled(uses.meshSize);
+  txtMeshSize->setEnabled(uses.meshSize);
+  chkSpline->setEnabled(uses.spline);
+}
+
+std::variant<TarvexOptions, QString> frmMain::drawingOptions() const {
+  TarvexOptions options = TARVEX_OPTIONS_INIT;
+  options.comments = chkDetails->isChecked() ? 1 : 0;
+  options.append = chkAppend->isChecked() ? 1 : 0;
+  options.redistribute = chkRedistStandard->isChecked() ? 1 : 0;
+  options.keepSize = chkNoNormalize->isChecked() ? 1 : 0;
+  options.xFactor = XScale;
+  options.yFactor = YScale;
+  // Only the fields the format uses are read (the window is disabled during the call, so
+  // the format says which); a number typed there must be one.
+  const DrawingFields uses = drawingFields(selectedOption());
+  const auto number = [](bool used, const QLineEdit* edit, float& to) -> std::optional<QString> {
+    if (!used) return std::nullopt;
+    const std::optional<float> value = wholeSingle(edit->text());
+    if (!value) return prefixedMessage(LoadText(153).arg(edit->text()));
+    to = *value;
+    return std::nullopt;
+  };
+  if (auto message = number(uses.chord && !options.keepSize, txtChord, options.chordMm)) {
+    return *message;
+  }
+  if (auto message = number(uses.skin, txtSkin, options.skinMm)) return *message;
+  if (auto message = number(uses.farfield, txtFarfield, options.farfieldChords)) return *message;
+  if (auto message = number(uses.meshSize, txtMeshSize, options.meshSizeChords)) {
+    return *message;
+  }
+  options.label = uses.label && chkLabel->isChecked() ? 1 : 0;
+  options.chordLine = uses.chordLine && chkChordLine->isChecked() ? 1 : 0;
+  options.spline = uses.spline && chkSpline->isChecked() ? 1 : 0;
+  return options;
+}
+
+void frmMain::showFigures(std::optional<TarvexFigures> figures) {
+  figures_ = figures;
+  const QString window = QStringLiteral("Preview Window");
+  picShape->setToolTip(figures ? window + u'\n' + figuresText(*figures) : window);
+}
 
 void frmMain::showStatus(const QString& text) { statusLabel_->setText(text); }
 
@@ -456,32 +560,60 @@ std::optional<QString> frmMain::convert() {
   const int32_t keepSize = chkNoNormalize->isChecked() ? 1 : 0;
   float xmin = 0.0f;
   float xmax = 0.0f;
+  const auto anyFormat = engine_.anyFormatEntry();
+  std::optional<TarvexOptions> drawing;
+  if (isDrawingOption(option)) {
+    auto options = drawingOptions();
+    if (const QString* message = std::get_if<QString>(&options); message || !anyFormat) {
+      setCoordEmpty();
+      showFigures(std::nullopt);
+      return message ? *message : prefixedMessage(LoadText(168) + u'.');
+    }
+    drawing = std::get<TarvexOptions>(options);
+  }
 
   // Painted at once, without running pending events: the engine call blocks the window.
   showStatus(LoadText(112));
   statusLabel_->repaint();
 
-  const auto convertEntry = engine_.convertEntry();
-  if (!convertEntry) {
-    setCoordEmpty();
-    engineFailure(engine_.errorString());
-    return std::nullopt;
+  int status = 0;
+  TarvexFigures figures{};
+  bool haveFigures = false;
+  char reason[512] = "";
+  if (drawing) {
+    status = anyFormat(in8.constData(), out8.constData(), std::abs(format), &*drawing,
+                       coordX_.data(), coordY_.data(), &count, &figures, reason, sizeof reason);
+    haveFigures = status == 0;
+  } else {
+    const auto convertEntry = engine_.convertEntry();
+    if (!convertEntry) {
+      setCoordEmpty();
+      engineFailure(engine_.errorString());
+      return std::nullopt;
+    }
+    status = convertEntry(in8.constData(), inLength, out8.constData(), outLength, &inLength,
+                          &outLength, coordX_.data(), coordY_.data(), &count, &format, &append,
+                          &redistribute, &keepSize, &xmin, &xmax, &XScale, &YScale);
+    // The figures come from the second entry, which writes nothing without an output name.
+    haveFigures = status == 0 && anyFormat &&
+                  anyFormat(in8.constData(), nullptr, std::abs(format), nullptr, nullptr, nullptr,
+                            nullptr, &figures, nullptr, 0) == 0;
   }
-  const int status =
-      convertEntry(in8.constData(), inLength, out8.constData(), outLength, &inLength, &outLength,
-                   coordX_.data(), coordY_.data(), &count, &format, &append, &redistribute,
-                   &keepSize, &xmin, &xmax, &XScale, &YScale);
   // The engine never writes more than it was given room for; a count beyond the capacity
   // would make the drawing read past the arrays.
   const int points = std::clamp<int>(count, 0, PointCapacity);
 
   if (status != 0) {
     setCoordEmpty();
-    return conversionMessage(status, ends, option, points);
+    showFigures(std::nullopt);
+    return conversionMessage(status, ends, option, points, QString::fromUtf8(reason));
   }
   coordX_.resize(points);
   coordY_.resize(points);
   picShape->showShape(coordX_, coordY_);
+  // A section the engine found no thickness for has no figures to show.
+  haveFigures = haveFigures && std::isfinite(figures.maxThickness);
+  showFigures(haveFigures ? std::optional(figures) : std::nullopt);
   QString message = conversionMessage(status, ends, option, points);
   if (ends.outClipboard && !CopyFileToClipboard(ends.outName)) message = outputTempFailureMessage();
   refreshFileList();
@@ -507,7 +639,10 @@ int frmMain::SetStandardStations(const std::vector<float>& stations) {
   return setStations(stations.data(), &count);
 }
 
-void frmMain::Option1_Click(int /*index*/) { deriveOutputName(); }
+void frmMain::Option1_Click(int /*index*/) {
+  deriveOutputName();
+  updateDrawingFields();
+}
 
 void frmMain::txtInputFilename_Change() { deriveOutputName(); }
 
@@ -703,7 +838,19 @@ void frmMain::SwitchLanguage() {
   chkDetails->setText(LoadText(129));
   chkNoNormalize->setText(LoadText(142));
   for (int i = 0; i < kOptionCount; ++i) Option1[i]->setText(optionCaption(i));
+  for (int i = 0; i < kDrawingOptionCount; ++i) {
+    OptionDrawing[i]->setText(optionCaption(kOptionCount + i));
+  }
   btnDistort->setText(LoadText(143));
+  fraDrawing->setTitle(LoadText(160));
+  lblChord->setText(LoadText(161));
+  lblSkin->setText(LoadText(162));
+  chkLabel->setText(LoadText(163));
+  chkChordLine->setText(LoadText(164));
+  lblFarfield->setText(LoadText(165));
+  lblMeshSize->setText(LoadText(166));
+  chkSpline->setText(LoadText(167));
+  showFigures(figures_);
 }
 
 void frmMain::DrawShape(DrawingSurface& surface) const {

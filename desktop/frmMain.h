@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <variant>
 #include <vector>
 
 #include "conversion_rules.h"
@@ -85,6 +86,9 @@ class frmMain : public QMainWindow {
   QString fileListPattern() const { return fileListPattern_; }
   QStringList fileListEntries() const;
 
+  // Whether the engine has the entry for the drawing and mesh formats, so they are offered.
+  bool drawingFormatsOffered();
+
   // Conversion state.
   int selectedOption() const;
   int coordUpperIndex() const { return static_cast<int>(coordX_.size()); }
@@ -122,6 +126,20 @@ class frmMain : public QMainWindow {
   QCheckBox* chkOutClip = nullptr;
   QGroupBox* Frame1 = nullptr;
   std::array<QRadioButton*, kOptionCount> Option1{};
+  // Further options after the seventeen: the drawing and mesh formats, and their settings.
+  std::array<QRadioButton*, kDrawingOptionCount> OptionDrawing{};
+  QGroupBox* fraDrawing = nullptr;
+  QLabel* lblChord = nullptr;
+  QLineEdit* txtChord = nullptr;
+  QLabel* lblSkin = nullptr;
+  QLineEdit* txtSkin = nullptr;
+  QCheckBox* chkLabel = nullptr;
+  QCheckBox* chkChordLine = nullptr;
+  QLabel* lblFarfield = nullptr;
+  QLineEdit* txtFarfield = nullptr;
+  QLabel* lblMeshSize = nullptr;
+  QLineEdit* txtMeshSize = nullptr;
+  QCheckBox* chkSpline = nullptr;
   QCheckBox* chkDetails = nullptr;
   QCheckBox* chkAppend = nullptr;
   QCheckBox* chkRedistStandard = nullptr;
@@ -146,11 +164,19 @@ class frmMain : public QMainWindow {
   QWidget* createInputColumn();
   QWidget* createOptionColumn();
   QWidget* createFormatFrame();
+  QGroupBox* createDrawingFrame(QWidget* parent);
   void connectControls();
 
   // One conversion: the status-line message, or nothing when the engine cannot be bound.
   std::optional<QString> convert();
   void showStatus(const QString& text);
+  // The settings of the drawing and mesh formats as the second entry takes them, or the
+  // message for a field that holds no number.
+  std::variant<TarvexOptions, QString> drawingOptions() const;
+  // The figures of the converted section, or none, shown in the preview's tool tip.
+  void showFigures(std::optional<TarvexFigures> figures);
+  // Enables the settings the selected format uses.
+  void updateDrawingFields();
   void deriveOutputName();
   // Selects the shown folder in the tree and scrolls it into view.
   void revealDir1Path();
@@ -172,6 +198,7 @@ class frmMain : public QMainWindow {
   // Converted points 1..n (element i - 1 is point i); empty after load and after a failed
   // conversion, 500 zeros during the engine call.
   std::vector<float> coordX_, coordY_;
+  std::optional<TarvexFigures> figures_;
 
   QString dirPath_;
   QString fileListPath_;

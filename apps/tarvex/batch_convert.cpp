@@ -32,6 +32,7 @@ class Batch {
     options_.keepSize = request.keepSize;
     options_.xFactor = request.xFactor;
     options_.yFactor = request.yFactor;
+    options_.drawing = request.drawing;
     // Known once by device and inode, so no output replaces an input.
     for (const std::string& input : request.inputs) {
       if (isStandardStream(input)) continue;

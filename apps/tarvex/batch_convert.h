@@ -28,6 +28,7 @@ struct ConvertRequest {
   bool keepSize = false;
   float xFactor = 1.0f;
   float yFactor = 1.0f;
+  DrawingOptions drawing;  // SVG, Gmsh and DXF R2000
   bool quiet = false;      // nothing but errors
   bool verbose = false;    // a line for every file written
   bool noClobber = false;  // existing outputs are left alone

@@ -11,6 +11,7 @@
 
 #include "batch_convert.h"
 #include "format_choice.h"
+#include "length_option.h"
 #include "section_info.h"
 #include "standard_streams.h"
 #include "station_option.h"
@@ -53,6 +54,39 @@ const CLI::Validator kFiniteNumber(
     },
     "F");
 
+const CLI::Validator kLength(
+    [](const std::string& text) -> std::string {
+      if (parseLength(text)) return {};
+      return "\"" + text +
+             "\" is not a length: a number of 0 or more with mm (the default), cm, m or in, such "
+             "as 250mm, 10in or 0.3m";
+    },
+    "LENGTH");
+
+const CLI::Validator kWidth(
+    [](const std::string& text) -> std::string {
+      const auto length = parseLength(text);
+      if (length && *length > 0.0f) return {};
+      return "\"" + text + "\" is not a line width: a length of more than 0, such as 0.1mm";
+    },
+    "LENGTH");
+
+// A number within [least, most], least itself allowed or not.
+CLI::Validator numberWithin(double least, bool leastAllowed, double most, std::string what) {
+  return CLI::Validator(
+      [=](const std::string& text) -> std::string {
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        const bool number = error == std::errc() && end == text.data() + text.size();
+        if (number && std::isfinite(value) && (value > least || (leastAllowed && value == least)) &&
+            value <= most) {
+          return {};
+        }
+        return "\"" + text + "\" is not " + what;
+      },
+      "F");
+}
+
 struct ConvertArguments {
   ConvertRequest request;
   std::string format;
@@ -60,9 +94,50 @@ struct ConvertArguments {
   CLI::Option* outputFile = nullptr;
   CLI::Option* outputFolder = nullptr;
   CLI::Option* stationOption = nullptr;
+  std::string chord, skin, stroke;
   bool noComments = false;
   std::string file, folder;
 };
+
+void addDrawingOptions(CLI::App& convert, ConvertArguments& a, CLI::Option* keepSize) {
+  const std::string group = "Drawing and mesh formats (svg, gmsh, dxf2000)";
+  convert
+      .add_option("--chord", a.chord,
+                  "draw the unit chord this long: 250mm, 10in, 0.3m (default: 100 mm, in gmsh "
+                  "the unit chord; with --keep-size the input's own size)")
+      ->check(kLength)
+      ->excludes(keepSize)
+      ->group(group);
+  convert
+      .add_option("--skin", a.skin,
+                  "svg: draw the rib inside a skin this thick (the outline moved inward) instead "
+                  "of the outline")
+      ->check(kLength)
+      ->group(group);
+  convert.add_option("--stroke", a.stroke, "svg: line width (default 0.1mm)")
+      ->check(kWidth)
+      ->group(group);
+  convert.add_flag("--label", a.request.drawing.label, "svg: the section's name below it")
+      ->group(group);
+  convert
+      .add_flag("--chord-line", a.request.drawing.chordLine,
+                "svg: the chord from the nose to the trailing edge")
+      ->group(group);
+  convert
+      .add_option("--farfield", a.request.drawing.farfieldChords,
+                  "gmsh: a far-field circle of R chords around the section, which becomes a hole")
+      ->check(numberWithin(1.0, true, 1e6, "a radius of at least 1 chord"))
+      ->group(group);
+  convert
+      .add_option("--mesh-size", a.request.drawing.meshSizeChords,
+                  "gmsh: element size at the section in chords (default 0.02)")
+      ->check(numberWithin(0.0, false, 1.0, "a size of more than 0 and at most 1 chord"))
+      ->group(group);
+  convert
+      .add_flag("--spline", a.request.drawing.spline,
+                "gmsh and dxf2000: splines through the points instead of straight lines")
+      ->group(group);
+}
 
 CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
   CLI::App* convert = app.add_subcommand(
@@ -98,12 +173,15 @@ CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
                                      "2 to 1000 increasing values separated by / or , (a list "
                                      "ending beyond 1 is in per cent)")
                         ->check(kStationList);
-  convert->add_flag("--keep-size", a.request.keepSize,
-                    "keep the input's own x-range instead of the unit chord");
+  CLI::Option* keepSize = convert->add_flag(
+      "--keep-size", a.request.keepSize,
+      "keep the input's own x-range instead of the unit chord (svg and dxf2000 read it as "
+      "millimetres)");
   convert->add_option("--scale-x", a.request.xFactor, "multiply every x by F")
       ->check(kFiniteNumber);
   convert->add_option("--scale-y", a.request.yFactor, "multiply every y by F")
       ->check(kFiniteNumber);
+  addDrawingOptions(*convert, a, keepSize);
   convert->add_flag("-n,--no-clobber", a.request.noClobber,
                     "leave existing output files alone (reported; exit status 1)");
   auto* quiet = convert->add_flag("-q,--quiet", a.request.quiet, "print nothing but errors");
@@ -115,6 +193,9 @@ CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
 
 int runConvert(ConvertArguments& a) {
   a.request.format = formatFromArgument(a.format);
+  if (!a.chord.empty()) a.request.drawing.chordMm = *parseLength(a.chord);
+  if (!a.skin.empty()) a.request.drawing.skinMm = *parseLength(a.skin);
+  if (!a.stroke.empty()) a.request.drawing.strokeMm = *parseLength(a.stroke);
   if (a.outputFile->count() > 0) a.request.outputFile = a.file;
   if (a.outputFolder->count() > 0) a.request.outputFolder = a.folder;
   if (a.stationOption->count() > 0) {

@@ -1,6 +1,7 @@
 #include "section_info.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "batch_convert.h"
@@ -37,6 +38,20 @@ std::string valueText(float value) {
   return text;
 }
 
+struct FigureField {
+  std::string_view key;  // JSON member
+  float Figures::*value;
+};
+
+constexpr std::array<FigureField, 6> kFigureFields = {{
+    {"maxThickness", &Figures::maxThickness},
+    {"maxThicknessX", &Figures::maxThicknessX},
+    {"maxCamber", &Figures::maxCamber},
+    {"maxCamberX", &Figures::maxCamberX},
+    {"trailingEdgeThickness", &Figures::trailingEdgeThickness},
+    {"leadingEdgeRadius", &Figures::leadingEdgeRadius},
+}};
+
 std::string block(const std::string& file, const Result<Section>& read) {
   std::string out = file + '\n';
   const auto line = [&out](std::string_view label, const std::string& value) {
@@ -54,6 +69,20 @@ std::string block(const std::string& file, const Result<Section>& read) {
   for (const PropertyField& field : kPropertyFields) {
     line(field.label, valueText(s.properties.*field.value) + " [" + std::string(field.unit) + "]");
   }
+  const auto figures = figuresOf(s);
+  if (!figures) {
+    line("figures", figures.error().message);
+    return out;
+  }
+  const auto at = [](float value, float x) {
+    return valueText(value) + " [c] at x = " + valueText(x) + " [c]";
+  };
+  line("max thickness", at(figures->maxThickness, figures->maxThicknessX));
+  line("max camber", at(figures->maxCamber, figures->maxCamberX));
+  line("TE thickness", valueText(figures->trailingEdgeThickness) + " [c]");
+  line("LE radius", std::isfinite(figures->leadingEdgeRadius)
+                        ? valueText(figures->leadingEdgeRadius) + " [c]"
+                        : std::string("not found (no round nose)"));
   return out;
 }
 
@@ -73,6 +102,14 @@ std::string jsonObject(const std::string& file, const Result<Section>& read) {
   const char* separator = "";
   for (const PropertyField& field : kPropertyFields) {
     out += separator + jsonString(field.key) + ": " + jsonNumber(s.properties.*field.value);
+    separator = ", ";
+  }
+  out += "},\n   \"figures\": ";
+  const auto figures = figuresOf(s);
+  if (!figures) return out + "null, \"figuresError\": " + jsonString(figures.error().message) + "}";
+  separator = "{";
+  for (const FigureField& field : kFigureFields) {
+    out += separator + jsonString(field.key) + ": " + jsonNumber((*figures).*field.value);
     separator = ", ";
   }
   out += "}}";

@@ -1,5 +1,7 @@
 // `tarvex info`: what the engine makes of each input file: its layout, the
-// points, the x-range and the section properties of the normalised section.
+// points, the x-range, the section properties and the figures (thickness,
+// camber, trailing-edge thickness, leading-edge radius) of the normalised
+// section.
 #pragma once
 
 #include <ostream>

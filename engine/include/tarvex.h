@@ -26,7 +26,7 @@
 extern "C" {
 #endif
 
-/* Status codes returned by INORM. */
+/* Status codes returned by INORM and tarvex_convert. */
 enum {
   TARVEX_OK = 0,
   TARVEX_INPUT_NOT_FOUND = 1,
@@ -37,7 +37,8 @@ enum {
   TARVEX_WRITE_FAILED = 6,
   TARVEX_NO_THREE_COLUMNS = 7,
   TARVEX_FIELD_OVERFLOW = 8,       /* a number does not fit its field; nothing written */
-  TARVEX_REDISTRIBUTION_FAILED = 9 /* the standard stations cannot be applied */
+  TARVEX_REDISTRIBUTION_FAILED = 9, /* the standard stations cannot be applied */
+  TARVEX_BAD_OPTIONS = 10           /* tarvex_convert: options that make no sense */
 };
 
 /* Converts one coordinate file.
@@ -75,6 +76,81 @@ TARVEX_API int32_t TARVEX_CALL INORM(const char *inName, int32_t inDecl,
  * a finite number; the stations stored before then stay in force. */
 TARVEX_API int32_t TARVEX_CALL ISETXS(const float *stations,
                                       const int32_t *count);
+
+/* The options of tarvex_convert. Start from TARVEX_OPTIONS_INIT and keep
+ * size at sizeof(TarvexOptions) as this header declares it: a later engine
+ * with more fields reads only those that size holds and takes its defaults
+ * for the rest. Fields without a default below are 0. */
+typedef struct TarvexOptions {
+  int32_t size;         /* sizeof(TarvexOptions) */
+  int32_t comments;     /* nonzero: the input's comment lines and the property
+                           header, in the format's own comment syntax where it
+                           has one */
+  int32_t append;       /* nonzero: append to an existing output file */
+  int32_t redistribute; /* nonzero: onto the standard x-stations of ISETXS */
+  int32_t keepSize;     /* nonzero: the input's own x-range, not unit chord */
+  float xFactor;        /* every x multiplied by it; default 1 */
+  float yFactor;        /* every y multiplied by it; default 1 */
+  /* The drawing and mesh formats (SVG 18, Gmsh 19, DXF R2000 20): */
+  float chordMm;        /* the unit chord drawn this long in millimetres; 0:
+                           with keepSize the input's units as millimetres,
+                           else 100 mm (SVG, DXF) or unit chord (Gmsh); a
+                           chord together with keepSize is refused */
+  float skinMm;         /* SVG: the rib inside a skin this thick; 0: outline */
+  float strokeMm;       /* SVG: line width; default 0.1 */
+  int32_t label;        /* SVG: nonzero: the section's name below it */
+  int32_t chordLine;    /* SVG: nonzero: the chord from nose to trailing edge */
+  float farfieldChords; /* Gmsh: radius of a far-field circle in chords, at
+                           least 1; 0: none */
+  float meshSizeChords; /* Gmsh: element size at the section; default 0.02 */
+  int32_t spline;       /* Gmsh, DXF: nonzero: splines through the points */
+} TarvexOptions;
+
+#define TARVEX_OPTIONS_INIT                                                  \
+  {                                                                          \
+    (int32_t)sizeof(TarvexOptions), 0, 0, 0, 0, 1.0f, 1.0f, 0.0f, 0.0f, 0.1f, \
+        0, 0, 0.0f, 0.02f, 0                                                 \
+  }
+
+/* The figures of the section as read, in chords: maximum thickness and
+ * camber (that farthest from zero, with its sign) with their x, both from
+ * the surfaces on common x-stations as format 16 lists them; the gap at the
+ * trailing edge; the leading-edge radius of the parabola through the nose
+ * point and its neighbours. A figure that cannot be found is NaN. */
+typedef struct TarvexFigures {
+  float maxThickness;
+  float maxThicknessX;
+  float maxCamber;
+  float maxCamberX;
+  float trailingEdgeThickness;
+  float leadingEdgeRadius;
+} TarvexFigures;
+
+/* Converts one coordinate file into any format of the table, 1 to 20.
+ *  input: null-terminated file name.
+ *  output: null-terminated file name; NULL writes nothing, and only the
+ *    points and figures come back. The file changes as a whole or not at all.
+ *  format: the format number; comments are an option here, not a sign.
+ *  options: NULL for the defaults (TARVEX_OPTIONS_INIT).
+ *  x, y, count: may all be NULL; otherwise arrays of *count points: the
+ *    most points read, and on return the points handed to the writer
+ *    (unit chord, or as keepSize and the factors left them, not in
+ *    millimetres), *count their number (0 on failure).
+ *  figures: may be NULL; filled whenever the input could be read.
+ *  reason, reasonSize: may be NULL/0; receives why the conversion failed,
+ *    in English, cut to reasonSize - 1 bytes and null-terminated; "" on
+ *    success.
+ * Returns a status code. Like INORM it uses the library's standard stations
+ * and is not reentrant. */
+TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char *input,
+                                              const char *output,
+                                              int32_t format,
+                                              const TarvexOptions *options,
+                                              float *x, float *y,
+                                              int32_t *count,
+                                              TarvexFigures *figures,
+                                              char *reason,
+                                              int32_t reasonSize);
 
 #ifdef __cplusplus
 }

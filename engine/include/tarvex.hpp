@@ -43,7 +43,7 @@ enum class Status : int {
   noThreeColumns = TARVEX_NO_THREE_COLUMNS,        // the surfaces cannot be paired
   fieldOverflow = TARVEX_FIELD_OVERFLOW,           // a number does not fit its field
   redistributionFailed = TARVEX_REDISTRIBUTION_FAILED,
-  badOptions = 10,  // options that make no sense
+  badOptions = TARVEX_BAD_OPTIONS,  // options that make no sense
 };
 
 // Why an operation failed: a status, a sentence saying why in English, the
@@ -148,6 +148,24 @@ TARVEX_API std::span<const float> defaultStations();
 // returned scaled. Fails with badOptions and the reason.
 TARVEX_API Result<std::vector<float>> checkStations(std::span<const float> stations);
 
+// The figures of a section in units of its chord (a section as read has
+// unit chord). Thickness and camber are those the thickness and camber
+// format (16) lists: both surfaces on common x-stations (cosine-spaced when
+// they do not share theirs), thickness u - l and camber (u + l) / 2 at each.
+struct Figures {
+  float maxThickness = 0.0f;
+  float maxThicknessX = 0.0f;
+  float maxCamber = 0.0f;  // the camber farthest from zero, with its sign
+  float maxCamberX = 0.0f;
+  float trailingEdgeThickness = 0.0f;  // the gap between the first and the last point
+  // The radius of curvature at the vertex of the parabola x(y) through the
+  // point of smallest x and its two neighbours; NaN when they form none.
+  float leadingEdgeRadius = 0.0f;
+};
+// Fails when the section has fewer than 3 points or its surfaces cannot be
+// brought onto common stations (more than 1000 points that do not share them).
+TARVEX_API Result<Figures> figuresOf(const Section& section);
+
 // The section on the given x-stations (their first one stands for the
 // leading edge), upper and lower surface at the same x: 2 * stations - 1
 // points. The properties stay those of the section as read.
@@ -157,6 +175,29 @@ TARVEX_API Result<Section> redistribute(const Section& section, std::span<const 
 // to the next odd one.
 TARVEX_API Result<Section> redistributeCosine(const Section& section, int count);
 
+// How the drawing and mesh formats (SVG, Gmsh, DXF R2000) lay out the
+// section; the seventeen classic formats ignore it. Lengths are millimetres
+// unless they say chords.
+struct DrawingOptions {
+  // The unit chord drawn this long. 0: with keepSize the section's own
+  // units taken as millimetres, else 100 mm in SVG and DXF and the unit
+  // chord itself in Gmsh. Excludes keepSize.
+  float chordMm = 0.0f;
+  // SVG: the rib inside a skin this thick (the outline moved inward along
+  // its normals) instead of the outline; 0: the outline.
+  float skinMm = 0.0f;
+  float strokeMm = 0.1f;   // SVG: width of the lines
+  bool label = false;      // SVG: the section's name below the outline
+  bool chordLine = false;  // SVG: the chord from the leading to the trailing edge
+  // Gmsh: a circle of this radius in chords around the section, the
+  // section a hole in the surface between; 0: the section's own surface.
+  float farfieldChords = 0.0f;
+  float meshSizeChords = 0.02f;  // Gmsh: element size at the section
+  // Gmsh and DXF: a spline through the points instead of straight lines
+  // (the trailing edge stays a corner).
+  bool spline = false;
+};
+
 struct WriteOptions {
   int format = 1;         // a number of tarvex::kFormats
   bool comments = false;  // the input's comment lines and the 42-line header
@@ -165,6 +206,7 @@ struct WriteOptions {
   float yFactor = 1.0f;   // every y multiplied by it
   // The date the formats that carry one write, as MM/DD/YY; empty: today.
   std::string date;
+  DrawingOptions drawing;
 };
 
 // The output text of one section, or the failure (a number that does not

@@ -46,6 +46,11 @@ inline constexpr auto kFormats = std::to_array<FormatRow>({
     {15, 15, "c", "c", "C/Java source format", false, false, true},
     {16, 16, "camber", "txt", "x/c, t/c, f/c (thickness and camber) format", true, false, false},
     {17, 17, "pmarc", "txt", "PMARC/CMARC format", true, false, false},
+    {18, 18, "svg", "svg", "SVG drawing at true size in millimetres", false, false, false},
+    {19, 19, "gmsh", "geo", "Gmsh geometry: the section as a curve loop, optionally in a far field",
+     false, false, false},
+    {20, 20, "dxf2000", "dxf", "DXF R2000 drawing in millimetres: a closed LWPOLYLINE", false,
+     false, false},
 });
 
 // The formats the C entry INORM writes; every other number writes no data there.

@@ -3,6 +3,7 @@
 
 #include "conversion.h"
 #include "geometry/redistribution.h"
+#include "geometry/section_figures.h"
 #include "io/input_file.h"
 #include "io/output_file.h"
 #include "io/temporary_files.h"
@@ -27,8 +28,10 @@ Result<ConversionSettings> settingsFor(const Section& section, const WriteOption
     return badOptions("there is no output format " + std::to_string(options.format));
   }
   if (Error error = checkSection(section)) return error;
+  if (Error error = checkDrawingOptions(options.drawing, options.keepSize)) return error;
   ConversionSettings settings;
   settings.format = options.format;
+  settings.drawing = options.drawing;
   settings.comments = options.comments;
   settings.keepSize = options.keepSize;
   settings.xFactor = options.xFactor;
@@ -146,6 +149,11 @@ Result<Section> redistributeCosine(const Section& section, int count) {
   return redistributed(section, kCosineStations, count, {}, std::max(odd, section.size()));
 }
 
+Result<Figures> figuresOf(const Section& section) {
+  if (Error error = checkSection(section)) return error;
+  return sectionFigures(section.x, section.y);
+}
+
 Result<std::string> writeText(const Section& section, const WriteOptions& options) {
   auto settings = settingsFor(section, options);
   if (!settings) return settings.error();
@@ -204,6 +212,7 @@ Result<Conversion> convertFile(const std::filesystem::path& input,
   if (options.format != 0 && formatByNumber(options.format) == nullptr) {
     return badOptions("there is no output format " + std::to_string(options.format));
   }
+  if (Error error = checkDrawingOptions(options.drawing, options.keepSize)) return error;
   std::vector<float> stations;
   if (!options.stations.empty()) {
     auto checked = checkStations(options.stations);
@@ -220,6 +229,7 @@ Result<Conversion> convertFile(const std::filesystem::path& input,
   settings.yFactor = options.yFactor;
   settings.capacity = options.capacity;
   settings.date = options.date;
+  settings.drawing = options.drawing;
   ConversionOutcome outcome =
       convertFiles(input.string(), output.string(), options.append, settings);
   if (outcome.error) return outcome.error;

@@ -28,7 +28,7 @@ std::string redistributionReason(int status, int stations, int points, int capac
          "the last point";
 }
 
-Error overflowError(const FormatRow* format, bool header) {
+Error overflowError(const FormatRow* format, bool header, bool drawing = false) {
   if (header) {
     return failure(Status::fieldOverflow,
                    "a section property or the x-range does not fit its field in the comment "
@@ -38,7 +38,8 @@ Error overflowError(const FormatRow* format, bool header) {
                  "a number does not fit its field in format " + std::to_string(format->number) +
                      " (" + std::string(format->title) +
                      "); write the section normalised (without keeping its size) or with smaller "
-                     "scale factors");
+                     "scale factors" +
+                     (drawing ? std::string(" or a shorter chord") : std::string()));
 }
 
 }  // namespace
@@ -60,19 +61,50 @@ Error readSection(std::string_view text, int capacity, Section& section) {
   return {};
 }
 
-Error writeSection(const Section& section, const ConversionSettings& settings, LineOutput& out,
-                   std::vector<float>& x, std::vector<float>& y, float* xminBack) {
-  if (settings.comments) {
-    for (const std::string& line : section.comments) {
-      out.append("; ");
-      if (!out.write(line)) return failure(Status::writeFailed, "the output cannot be written");
+Error checkDrawingOptions(const DrawingOptions& drawing, bool keepSize) {
+  const auto bad = [](std::string what) { return failure(Status::badOptions, std::move(what)); };
+  for (const auto& [value, what] :
+       {std::pair{drawing.chordMm, "the chord"}, std::pair{drawing.skinMm, "the skin thickness"},
+        std::pair{drawing.farfieldChords, "the far field radius"}}) {
+    if (!std::isfinite(value) || value < 0.0f) {
+      return bad(std::string(what) + " must be a length of 0 or more");
     }
   }
-  for (const std::string& line : section.notices) (void)out.write(line);
+  if (drawing.chordMm > 0.0f && keepSize) {
+    return bad("a chord length and the input's own size exclude each other");
+  }
+  if (!std::isfinite(drawing.strokeMm) || drawing.strokeMm <= 0.0f) {
+    return bad("the line width must be more than 0");
+  }
+  if (drawing.farfieldChords > 0.0f && drawing.farfieldChords < 1.0f) {
+    return bad("the far field must reach at least 1 chord from the section's middle");
+  }
+  if (!std::isfinite(drawing.meshSizeChords) || drawing.meshSizeChords <= 0.0f ||
+      drawing.meshSizeChords > 1.0f) {
+    return bad("the mesh size must be more than 0 and at most 1 chord");
+  }
+  return {};
+}
+
+Error writeSection(const Section& section, const ConversionSettings& settings, LineOutput& out,
+                   std::vector<float>& x, std::vector<float>& y, float* xminBack) {
+  const FormatRow* format = formatByNumber(settings.format);
+  if (settings.classicFormatsOnly && settings.format > kClassicFormatCount) format = nullptr;
+  // Formats with a comment syntax of their own take the lines to place them.
+  LineOutput commentLines;
+  const bool ownComments = format != nullptr && writesOwnComments(format->writerCode);
+  LineOutput& head = ownComments ? commentLines : out;
   if (settings.comments) {
-    (void)writeCommentHeader(out, section.pointsRead, section.xmin, section.xmax,
+    for (const std::string& line : section.comments) {
+      head.append("; ");
+      if (!head.write(line)) return failure(Status::writeFailed, "the output cannot be written");
+    }
+  }
+  for (const std::string& line : section.notices) (void)head.write(line);
+  if (settings.comments) {
+    (void)writeCommentHeader(head, section.pointsRead, section.xmin, section.xmax,
                              section.properties);
-    if (out.overflowed()) return overflowError(nullptr, true);
+    if (head.overflowed()) return overflowError(nullptr, true);
   }
 
   int n = section.size();
@@ -96,8 +128,6 @@ Error writeSection(const Section& section, const ConversionSettings& settings, L
     }
   }
 
-  const FormatRow* format = formatByNumber(settings.format);
-  if (settings.classicFormatsOnly && settings.format > kClassicFormatCount) format = nullptr;
   if (settings.keepSize) {
     float chord = section.xmax - section.xmin;
     float origin = section.xmin;
@@ -117,7 +147,24 @@ Error writeSection(const Section& section, const ConversionSettings& settings, L
   }
 
   if (format != nullptr) {
-    const int written = OUTKOO(out, x, y, n, format->writerCode, section.name, settings.date);
+    DrawingContext drawing;
+    drawing.options = settings.drawing;
+    if (settings.drawing.chordMm > 0.0f) {
+      drawing.scale = settings.drawing.chordMm;
+    } else if (settings.keepSize) {
+      drawing.scale = 1.0;
+    }
+    if (ownComments) {
+      std::string_view lines = commentLines.buffer();
+      while (!lines.empty()) {
+        const auto end = lines.find('\n');
+        drawing.comments.emplace_back(lines.substr(0, end));
+        lines.remove_prefix(end + 1);
+      }
+    }
+    const int written =
+        OUTKOO(out, x, y, n, format->writerCode, section.name, settings.date, &drawing);
+    if (written == kWriterRefused) return done(failure(Status::badOptions, drawing.refusal));
     if (written == kSameXFailed) {
       return done(failure(Status::noThreeColumns,
                           "the upper and lower surface cannot be brought onto common x-stations"));
@@ -128,7 +175,7 @@ Error writeSection(const Section& section, const ConversionSettings& settings, L
                               ? "the surfaces of more than 1000 points cannot be paired"
                               : "the output cannot be written"));
     }
-    if (out.overflowed()) return done(overflowError(format, false));
+    if (out.overflowed()) return done(overflowError(format, false, ownComments));
   }
   return done({});
 }

@@ -26,7 +26,13 @@ struct ConversionSettings {
   std::string_view date;  // MM/DD/YY; empty: today
   // The C entry writes data only for the formats of its description.
   bool classicFormatsOnly = false;
+  DrawingOptions drawing;  // checked (checkDrawingOptions)
 };
+
+// The drawing options as the writers take them: lengths finite and not
+// negative, a stroke and a mesh size above 0, a far field of at least one
+// chord, and no chord together with keepSize.
+Error checkDrawingOptions(const DrawingOptions& drawing, bool keepSize);
 
 struct ConversionOutcome {
   Error error;

@@ -3,6 +3,9 @@
 // only here: the standard stations that ISETXS sets for every later INORM.
 #include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <cstring>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +13,8 @@
 
 #include "conversion.h"
 #include "geometry/redistribution.h"
+#include "geometry/section_figures.h"
+#include "io/input_file.h"
 #include "io/line_io.h"
 #include "tarvex.h"
 
@@ -95,4 +100,120 @@ extern "C" TARVEX_API int32_t TARVEX_CALL ISETXS(const float* stations, const in
   if (!scaled) return status;
   standardStationTable() = *scaled;
   return 0;
+}
+
+namespace {
+
+// The fields a caller's options struct holds, by its size; the rest keep
+// their defaults.
+bool readOptions(const TarvexOptions* given, TarvexOptions& options) {
+  options = TARVEX_OPTIONS_INIT;
+  if (given == nullptr) return true;
+  if (given->size < static_cast<int32_t>(sizeof(TarvexOptions))) return false;
+  std::memcpy(&options, given, sizeof(TarvexOptions));
+  return true;
+}
+
+void giveReason(const std::string& text, char* reason, int32_t reasonSize) {
+  if (reason == nullptr || reasonSize <= 0) return;
+  const auto length = std::min(text.size(), static_cast<std::size_t>(reasonSize - 1));
+  std::memcpy(reason, text.data(), length);
+  reason[length] = '\0';
+}
+
+void giveFigures(const tarvex::Section& section, TarvexFigures* figures) {
+  if (figures == nullptr) return;
+  constexpr float kUnknown = std::numeric_limits<float>::quiet_NaN();
+  *figures = {kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown};
+  if (section.x.empty()) return;
+  const auto found = tarvex::sectionFigures(section.x, section.y);
+  if (!found) return;
+  *figures = {found->maxThickness, found->maxThicknessX,         found->maxCamber,
+              found->maxCamberX,   found->trailingEdgeThickness, found->leadingEdgeRadius};
+}
+
+tarvex::Error convertWith(const char* input, const char* output, int32_t format,
+                          const TarvexOptions& options, int capacity,
+                          tarvex::ConversionOutcome& outcome) {
+  const auto bad = [](std::string why) {
+    return tarvex::Error{tarvex::Status::badOptions, std::move(why), {}, 0};
+  };
+  if (tarvex::formatByNumber(format) == nullptr) {
+    return bad("there is no output format " + std::to_string(format));
+  }
+  tarvex::ConversionSettings settings;
+  settings.format = format;
+  settings.comments = options.comments != 0;
+  settings.redistribute = options.redistribute != 0;
+  settings.stations = standardStationTable();
+  settings.keepSize = options.keepSize != 0;
+  settings.xFactor = options.xFactor;
+  settings.yFactor = options.yFactor;
+  settings.capacity = capacity;
+  settings.drawing.chordMm = options.chordMm;
+  settings.drawing.skinMm = options.skinMm;
+  settings.drawing.strokeMm = options.strokeMm;
+  settings.drawing.label = options.label != 0;
+  settings.drawing.chordLine = options.chordLine != 0;
+  settings.drawing.farfieldChords = options.farfieldChords;
+  settings.drawing.meshSizeChords = options.meshSizeChords;
+  settings.drawing.spline = options.spline != 0;
+  if (tarvex::Error error = tarvex::checkDrawingOptions(settings.drawing, settings.keepSize)) {
+    return error;
+  }
+  if (output != nullptr) {
+    outcome = tarvex::convertFiles(input, output, options.append != 0, settings);
+    return outcome.error;
+  }
+  tarvex::InputText text;
+  if (tarvex::Error error = tarvex::readInputFile(input, text)) return error;
+  tarvex::LineOutput discarded;
+  outcome = tarvex::convertText(text.text, settings, discarded);
+  return outcome.error;
+}
+
+}  // namespace
+
+extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_convert(
+    const char* input, const char* output, int32_t format, const TarvexOptions* options, float* x,
+    float* y, int32_t* count, TarvexFigures* figures, char* reason, int32_t reasonSize) {
+  const bool points = x != nullptr && y != nullptr && count != nullptr;
+  const int capacity = points ? std::max(*count, 0) : 1000;
+  if (points) *count = 0;
+  giveReason({}, reason, reasonSize);
+  giveFigures({}, figures);
+  TarvexOptions known;
+  tarvex::Error error;
+  tarvex::ConversionOutcome outcome;
+  try {
+    if (input == nullptr || *input == '\0') {
+      error = {tarvex::Status::inputNotFound, "no input file is named", {}, 0};
+    } else if (output != nullptr && *output == '\0') {
+      error = {tarvex::Status::outputNotWritable, "the output file's name is empty", {}, 0};
+    } else if (!readOptions(options, known)) {
+      error = {tarvex::Status::badOptions,
+               "the options' size field holds " + std::to_string(options->size) +
+                   ", less than the " + std::to_string(sizeof(TarvexOptions)) +
+                   " bytes of TarvexOptions",
+               {},
+               0};
+    } else {
+      error = convertWith(input, output, format, known, capacity, outcome);
+      giveFigures(outcome.section, figures);
+    }
+  } catch (...) {
+    // Nothing may cross the C boundary; the output is left as it was.
+    error = {tarvex::Status::writeFailed, "the engine ran out of memory", {}, 0};
+  }
+  if (error) {
+    giveReason(error.message, reason, reasonSize);
+    return static_cast<int32_t>(error.status);
+  }
+  if (points) {
+    const auto written = std::min(outcome.x.size(), static_cast<std::size_t>(capacity));
+    std::copy_n(outcome.x.begin(), written, x);
+    std::copy_n(outcome.y.begin(), written, y);
+    *count = static_cast<int32_t>(written);
+  }
+  return TARVEX_OK;
 }

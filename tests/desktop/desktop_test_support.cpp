@@ -48,6 +48,7 @@ FakeEngine::FakeEngine(const QString& path) : library_(path) {
   setResult_ = reinterpret_cast<FakeSetConvertResult>(library_.resolve("fakeSetConvertResult"));
   lastConvert_ = reinterpret_cast<FakeLastConvert>(library_.resolve("fakeLastConvert"));
   lastStations_ = reinterpret_cast<FakeLastStations>(library_.resolve("fakeLastStations"));
+  lastAnyFormat_ = reinterpret_cast<FakeLastAnyFormat>(library_.resolve("fakeLastAnyFormat"));
   if (!reset_ || !setResult_ || !lastConvert_ || !lastStations_) {
     qFatal("fake engine: %s", qPrintable(library_.errorString()));
   }
@@ -62,6 +63,10 @@ void FakeEngine::answer(int status, const std::vector<float>& x, const std::vect
 const FakeConvertCall& FakeEngine::lastConvert() const { return *lastConvert_(); }
 
 const FakeStationsCall& FakeEngine::lastStations() const { return *lastStations_(); }
+
+const FakeAnyFormatCall* FakeEngine::lastAnyFormat() const {
+  return lastAnyFormat_ ? lastAnyFormat_() : nullptr;
+}
 
 std::vector<float> FakeEngine::stations() const {
   const FakeStationsCall& call = lastStations();

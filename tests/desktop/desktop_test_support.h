@@ -35,6 +35,8 @@ class FakeEngine {
   void answer(int status, const std::vector<float>& x = {}, const std::vector<float>& y = {});
   const FakeConvertCall& lastConvert() const;
   const FakeStationsCall& lastStations() const;
+  // The last call of the second entry; nullptr when this fake has none.
+  const FakeAnyFormatCall* lastAnyFormat() const;
   std::vector<float> stations() const;
 
  private:
@@ -43,6 +45,7 @@ class FakeEngine {
   FakeSetConvertResult setResult_ = nullptr;
   FakeLastConvert lastConvert_ = nullptr;
   FakeLastStations lastStations_ = nullptr;
+  FakeLastAnyFormat lastAnyFormat_ = nullptr;
 };
 
 // Records every drawing operation.

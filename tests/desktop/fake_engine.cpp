@@ -1,22 +1,25 @@
-// A stand-in for libtarvex with the same two entries, for driving the desktop program
-// without the real engine.
+// A stand-in for libtarvex with the same entries, for driving the desktop program without
+// the real engine.
+// The entries are this library's own exports.
+#define TARVEX_BUILDING
 #include "fake_engine.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#define TARVEX_BUILDING
 #include "tarvex.h"
 
 namespace {
 
 struct State {
   FakeConvertCall convert{};
+  FakeAnyFormatCall anyFormat{};
   FakeStationsCall stations{};
   int32_t status = 0;
   // A small closed section of unit chord.
@@ -43,6 +46,53 @@ FAKE_ENGINE_API void fakeSetConvertResult(int32_t status, int32_t count, const f
 FAKE_ENGINE_API const FakeConvertCall* fakeLastConvert() { return &state().convert; }
 
 FAKE_ENGINE_API const FakeStationsCall* fakeLastStations() { return &state().stations; }
+
+#ifndef FAKE_ENGINE_WITHOUT_SECOND_ENTRY
+FAKE_ENGINE_API const FakeAnyFormatCall* fakeLastAnyFormat() { return &state().anyFormat; }
+
+// Copies the input to the output as INORM does, and hands back the points and figures of
+// a 12 % section with 2 % camber.
+TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char* input, const char* output, int32_t format,
+                                              const TarvexOptions* options, float* x, float* y,
+                                              int32_t* count, TarvexFigures* figures, char* reason,
+                                              int32_t reasonSize) {
+  FakeAnyFormatCall& call = state().anyFormat;
+  ++call.calls;
+  std::snprintf(call.inName, sizeof call.inName, "%s", input);
+  call.hasOutput = output != nullptr;
+  std::snprintf(call.outName, sizeof call.outName, "%s", output != nullptr ? output : "");
+  call.format = format;
+  call.hasOptions = options != nullptr;
+  if (options != nullptr) call.options = *options;
+  call.capacity = count != nullptr ? *count : -1;
+  if (reason != nullptr && reasonSize > 0) reason[0] = '\0';
+
+  std::ifstream in(call.inName, std::ios::binary);
+  if (!in) return 1;
+  if (figures != nullptr) *figures = {0.12f, 0.3f, 0.02f, 0.4f, 0.0025f, 0.0158f};
+  if (state().status != 0) {
+    if (reason != nullptr && reasonSize > 0) {
+      std::snprintf(reason, static_cast<std::size_t>(reasonSize), "%s", "the fake refuses");
+    }
+    return state().status;
+  }
+  if (output != nullptr) {
+    const std::string content{std::istreambuf_iterator<char>(in), {}};
+    std::ofstream out(output, options != nullptr && options->append
+                                  ? std::ios::binary | std::ios::app
+                                  : std::ios::binary);
+    if (!out) return 2;
+    out << content;
+  }
+  if (x != nullptr && y != nullptr && count != nullptr) {
+    const auto n = static_cast<int32_t>(std::min<std::size_t>(state().x.size(), *count));
+    std::copy_n(state().x.begin(), n, x);
+    std::copy_n(state().y.begin(), n, y);
+    *count = n;
+  }
+  return 0;
+}
+#endif
 
 #ifndef FAKE_ENGINE_WITHOUT_INORM
 namespace {

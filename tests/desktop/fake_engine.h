@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "tarvex.h"
+
 #if defined(_WIN32)
 #define FAKE_ENGINE_API extern "C" __declspec(dllexport)
 #else
@@ -29,6 +31,18 @@ struct FakeConvertCall {
   float yFactor;
 };
 
+// A call of the second entry, tarvex_convert.
+struct FakeAnyFormatCall {
+  int calls;
+  char inName[1024];
+  bool hasOutput;
+  char outName[1024];
+  int32_t format;
+  bool hasOptions;
+  TarvexOptions options;
+  int32_t capacity;  // -1 without points
+};
+
 struct FakeStationsCall {
   int calls;
   int32_t count;
@@ -42,4 +56,6 @@ using FakeSetConvertResult = void (*)(int32_t status, int32_t count, const float
                                       const float* y);
 using FakeLastConvert = const FakeConvertCall* (*)();
 using FakeLastStations = const FakeStationsCall* (*)();
+// Null in the variant built without the second entry.
+using FakeLastAnyFormat = const FakeAnyFormatCall* (*)();
 using FakeReset = void (*)();

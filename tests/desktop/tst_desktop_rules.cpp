@@ -2,6 +2,7 @@
 // lists, messages, output names and the geometry of the two drawings.
 #include <QtTest>
 #include <cmath>
+#include <limits>
 
 #include "Module1.h"
 #include "conversion_rules.h"
@@ -25,10 +26,10 @@ class DesktopRulesTest : public QObject {
   void textTableHasEveryEntryInBothLanguages() {
     for (int language : {1, 2}) {
       CurrentLanguage = language;
-      for (int k = 100; k <= 156; ++k)
+      for (int k = 100; k <= 174; ++k)
         QVERIFY2(!LoadText(k).isEmpty(), qPrintable(QString::number(k)));
       QVERIFY(LoadText(99).isEmpty());
-      QVERIFY(LoadText(157).isEmpty());
+      QVERIFY(LoadText(175).isEmpty());
     }
   }
 
@@ -166,7 +167,7 @@ class DesktopRulesTest : public QObject {
     QTest::newRow("de 9") << 1 << 9
                           << "Fehler: Die Punkte lassen sich nicht auf die Standard x-Stationen "
                              "verteilen (zu viele oder unbrauchbare Stationen).";
-    QTest::newRow("en other") << 2 << 10 << "Error: ";
+    QTest::newRow("en other") << 2 << 11 << "Error: ";
     QTest::newRow("de other") << 1 << -1 << "Fehler: ";
   }
 
@@ -198,6 +199,45 @@ class DesktopRulesTest : public QObject {
     }
     QCOMPARE(formatNumber(-1, true), 1);
     QCOMPARE(formatNumber(-1, false), -1);
+  }
+
+  void drawingOptionsFollowTheSeventeen() {
+    QCOMPARE(kAllOptionCount, 20);
+    QVERIFY(!isDrawingOption(16) && isDrawingOption(17) && isDrawingOption(19));
+    QCOMPARE(formatNumber(17, false), -18);
+    QCOMPARE(formatNumber(19, true), 20);
+    QCOMPARE(derivedOutputName(QStringLiteral("naca.dat"), 17).value_or(QString()),
+             QStringLiteral("naca.svg"));
+    QCOMPARE(defaultExtension(18), QStringLiteral("geo"));
+    QCOMPARE(defaultExtension(19), QStringLiteral("dxf"));
+    QVERIFY(initialOptionCaption(17).isEmpty());  // from the text table in both languages
+    CurrentLanguage = 2;
+    QCOMPARE(optionCaption(17), QStringLiteral("SVG drawing at true size (mm)"));
+    CurrentLanguage = 1;
+    QCOMPARE(optionCaption(18), QStringLiteral("Gmsh-Geometrie zum Vernetzen"));
+    QVERIFY(drawingFields(17).skin && drawingFields(17).label && !drawingFields(17).spline);
+    QVERIFY(drawingFields(18).farfield && drawingFields(18).meshSize && !drawingFields(18).skin);
+    QVERIFY(drawingFields(19).spline && drawingFields(19).chord && !drawingFields(19).label);
+    QVERIFY(!drawingFields(3).chord);
+    // The coordinate-file filter keeps to what can be read back.
+    QVERIFY(!coordinateFilePatterns().contains(QStringLiteral("svg")));
+  }
+
+  void figuresAndRefusalsInBothLanguages() {
+    const float unknown = std::numeric_limits<float>::quiet_NaN();
+    const TarvexFigures figures{0.12f, 0.2987f, 0.02f, 0.4024f, 0.0025f, unknown};
+    CurrentLanguage = 1;
+    QCOMPARE(figuresText(figures), QStringLiteral("Profilwerte in % der Profiltiefe:\n"
+                                                  "Größte Dicke 12,00 % bei x = 29,9 %\n"
+                                                  "Größte Wölbung 2,00 % bei x = 40,2 %\n"
+                                                  "Hinterkantendicke 0,25 %\n"
+                                                  "Nasenradius nicht bestimmbar"));
+    CurrentLanguage = 2;
+    QVERIFY(
+        figuresText(figures).contains(QStringLiteral("Maximum thickness 12.00 % at x = 29.9 %")));
+    QCOMPARE(conversionMessage(10, {}, 17, 0, QStringLiteral("no rib inside a skin of 9 mm")),
+             QStringLiteral("Error: The drawing and mesh options do not fit this section: no rib "
+                            "inside a skin of 9 mm."));
   }
 
   void derivedOutputNames() {

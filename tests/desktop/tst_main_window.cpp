@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFileSystemModel>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include "click_label.h"
 #include "conversion_rules.h"
 #include "desktop_test_support.h"
+#include "shape_preview.h"
 
 namespace {
 
@@ -339,6 +341,99 @@ class MainWindowTest : public QObject {
     const QString error = QString::fromLocal8Bit(program.readAllStandardError());
     QVERIFY2(error.contains(QStringLiteral("Cannot load library /nonexistent/libtarvex.so")),
              qPrintable(error));
+  }
+
+  // --- the drawing and mesh formats ----------------------------------------------------
+
+  void drawingFormatsGoThroughTheSecondEntry() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    QVERIFY(window.drawingFormatsOffered());
+    QVERIFY(window.OptionDrawing[0]->isVisibleTo(&window));
+    QVERIFY(!window.fraDrawing->isEnabled());
+    QCOMPARE(window.OptionDrawing[0]->text(), QStringLiteral("SVG-Zeichnung in wahrer Größe (mm)"));
+    window.txtInputFilename->setText(QStringLiteral("in.dat"));
+    window.OptionDrawing[0]->click();
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("in.svg"));
+    // SVG uses the chord, the skin and the marks, not the far field or splines.
+    QVERIFY(window.txtSkin->isEnabled() && window.chkLabel->isEnabled());
+    QVERIFY(!window.txtFarfield->isEnabled() && !window.chkSpline->isEnabled());
+    window.txtChord->setText(QStringLiteral("250"));
+    window.txtSkin->setText(QStringLiteral("1,5"));
+    window.chkLabel->setChecked(true);
+    window.chkSpline->setChecked(true);
+    window.chkDetails->setChecked(true);
+    convert(window, QStringLiteral("in.dat"));
+    QCOMPARE(window.statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
+    QCOMPARE(fake_->lastConvert().calls, 0);
+    const FakeAnyFormatCall& call = *fake_->lastAnyFormat();
+    QCOMPARE(call.calls, 1);
+    QCOMPARE(call.format, 18);
+    QVERIFY(call.hasOutput && call.hasOptions);
+    QVERIFY(QString::fromLocal8Bit(call.outName).endsWith(QStringLiteral("in.svg")));
+    QCOMPARE(call.options.size, static_cast<int32_t>(sizeof(TarvexOptions)));
+    QCOMPARE(call.options.comments, 1);
+    QCOMPARE(call.options.chordMm, 250.0f);
+    QCOMPARE(call.options.skinMm, 1.5f);
+    QCOMPARE(call.options.label, 1);
+    QCOMPARE(call.options.spline, 0);
+    QCOMPARE(call.capacity, PointCapacity);
+    QVERIFY(
+        window.picShape->toolTip().contains(QStringLiteral("Größte Dicke 12,00 % bei x = 30,0 %")));
+
+    // Keeping the input's size leaves the chord to it; Gmsh takes far field and mesh size.
+    window.OptionDrawing[1]->click();
+    window.chkNoNormalize->setChecked(true);
+    QVERIFY(!window.txtChord->isEnabled());
+    window.txtFarfield->setText(QStringLiteral("20"));
+    convert(window, QStringLiteral("in.dat"));
+    QCOMPARE(fake_->lastAnyFormat()->format, 19);
+    QCOMPARE(fake_->lastAnyFormat()->options.keepSize, 1);
+    QCOMPARE(fake_->lastAnyFormat()->options.chordMm, 0.0f);
+    QCOMPARE(fake_->lastAnyFormat()->options.farfieldChords, 20.0f);
+    QCOMPARE(fake_->lastAnyFormat()->options.spline, 1);
+
+    // A field that holds no number is named, and nothing is converted.
+    window.txtMeshSize->setText(QStringLiteral("fein"));
+    convert(window, QStringLiteral("in.dat"));
+    QCOMPARE(window.statusText(), QStringLiteral("Fehler: 'fein' ist keine Zahl."));
+    QCOMPARE(fake_->lastAnyFormat()->calls, 2);
+    QCOMPARE(window.coordUpperIndex(), 0);
+    QCOMPARE(window.picShape->toolTip(), QStringLiteral("Preview Window"));
+
+    // What the engine refuses comes with its reason.
+    window.txtMeshSize->setText(QStringLiteral("0.05"));
+    fake_->answer(10);
+    convert(window, QStringLiteral("in.dat"));
+    QCOMPARE(window.statusText(),
+             QStringLiteral("Fehler: Die Optionen für Zeichnung und Netz passen "
+                            "nicht zu diesem Profil: the fake refuses."));
+  }
+
+  void classicFormatsShowTheFiguresToo() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    convert(window, QStringLiteral("in.dat"));
+    QCOMPARE(fake_->lastConvert().calls, 1);
+    // Asked of the second entry with no output: nothing is written there.
+    QCOMPARE(fake_->lastAnyFormat()->calls, 1);
+    QVERIFY(!fake_->lastAnyFormat()->hasOutput);
+    QCOMPARE(fake_->lastAnyFormat()->format, 1);
+    QVERIFY(window.picShape->toolTip().startsWith(QStringLiteral("Preview Window\nProfilwerte")));
+    window.cbLanguage->setCurrentIndex(1);
+    QVERIFY(window.picShape->toolTip().contains(QStringLiteral("Leading-edge radius 1.58 %")));
+  }
+
+  void anEngineWithoutTheSecondEntryOffersTheSeventeen() {
+    auto loaded = loadWindow(QStringLiteral(FAKE_ENGINE_CLASSIC_PATH), work_->path());
+    frmMain& window = *loaded->window;
+    QVERIFY(loaded->engineFailures.isEmpty());
+    QVERIFY(!window.drawingFormatsOffered());
+    QVERIFY(!window.OptionDrawing[0]->isVisibleTo(&window));
+    QVERIFY(!window.fraDrawing->isVisibleTo(&window));
+    convert(window, QStringLiteral("in.dat"));
+    QCOMPARE(window.statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
+    QCOMPARE(window.picShape->toolTip(), QStringLiteral("Preview Window"));
   }
 
   // --- output names --------------------------------------------------------------------

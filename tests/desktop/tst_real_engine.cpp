@@ -11,6 +11,7 @@
 #include "Module1.h"
 #include "desktop_test_support.h"
 #include "engine_library.h"
+#include "shape_preview.h"
 
 namespace {
 
@@ -137,6 +138,28 @@ class RealEngineTest : public QObject {
     QCOMPARE(rows[1].simplified().split(' ').size(), 3);
     QVERIFY(!QFile::exists(QDir(work_->path()).filePath(QStringLiteral("alvane.I.tmp"))));
     QVERIFY(!QFile::exists(QDir(work_->path()).filePath(QStringLiteral("alvane.O.tmp"))));
+  }
+
+  void drawsTheSectionAtTrueSizeAndShowsItsFigures() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    QVERIFY(window.drawingFormatsOffered());
+    window.txtInputFilename->setText(QStringLiteral("naca0012.dat"));
+    window.OptionDrawing[0]->click();
+    window.txtChord->setText(QStringLiteral("250"));
+    window.btnConvert_Click();
+    QCOMPARE(window.statusText(), QStringLiteral("Ready (61 points have been converted)."));
+    const QByteArray svg = readFile(QDir(work_->path()).filePath(QStringLiteral("naca0012.svg")));
+    QVERIFY2(svg.contains("width=\"260.0000mm\""), svg.left(300).constData());
+    QVERIFY2(window.picShape->toolTip().contains(
+                 QStringLiteral("Maximum thickness 12.00 % at x = 29.7 %")),
+             qPrintable(window.picShape->toolTip()));
+    // A skin thicker than half the section leaves no rib.
+    window.txtSkin->setText(QStringLiteral("20"));
+    window.btnConvert_Click();
+    QVERIFY2(window.statusText().startsWith(QStringLiteral(
+                 "Error: The drawing and mesh options do not fit this section: no rib")),
+             qPrintable(window.statusText()));
   }
 
   void unreadableInputIsReported() {

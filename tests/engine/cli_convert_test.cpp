@@ -31,14 +31,46 @@ TEST_F(CliConvert, FormatsByNumberAndByShortNameGiveTheSameFile) {
     EXPECT_FALSE(file(byNumber).empty()) << format.shortName;
     EXPECT_EQ(file(byNumber), file(byName)) << format.shortName;
   }
-  // Case does not matter in a name; 0, 18 and unknown names are usage errors.
+  // Case does not matter in a name; 0, a number past the table and unknown
+  // names are usage errors.
   EXPECT_EQ(tarvex("convert naca2412.dat -f DXF -o upper.dxf").status, 0);
-  for (const std::string bad : {"0", "18", "-1", "dxff", "1.0"}) {
+  for (const std::string& bad :
+       std::vector<std::string>{"0", std::to_string(kFormats.size() + 1), "-1", "dxff", "1.0"}) {
     const auto run = tarvex("convert naca2412.dat -f " + bad + " -o bad.out");
     EXPECT_EQ(run.status, 2) << bad;
     EXPECT_NE(run.err.find("unknown format"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(dir_.file("bad.out")));
   }
+}
+
+TEST_F(CliConvert, DrawingOptionsTakeLengthsWithUnits) {
+  for (const auto& [chord, width] :
+       {std::pair{"10in", "264.0000mm"}, std::pair{"0.3m", "310.0000mm"},
+        std::pair{"25cm", "260.0000mm"}, std::pair{"80", "90.0000mm"}}) {
+    ASSERT_EQ(
+        tarvex(std::string("convert naca2412.dat -f svg --label --chord ") + chord + " -o naca.svg")
+            .status,
+        0);
+    EXPECT_NE(file("naca.svg").find(std::string("width=\"") + width + "\""), std::string::npos)
+        << chord;
+  }
+  ASSERT_EQ(tarvex("convert naca2412.dat -f gmsh --farfield 15 --mesh-size 0.05 --spline -o n.geo")
+                .status,
+            0);
+  EXPECT_NE(file("n.geo").find("h = 0.05000000;"), std::string::npos);
+  EXPECT_NE(file("n.geo").find("Physical Curve(\"farfield\")"), std::string::npos);
+  // Usage errors name the option and what it takes; nothing is written.
+  for (const std::string bad : {"--chord 25furlongs", "--chord -3mm", "--skin mm", "--stroke 0",
+                                "--farfield 0.5", "--mesh-size 2", "--keep-size --chord 10in"}) {
+    const auto run = tarvex("convert naca2412.dat -f svg -o bad.svg " + bad);
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_NE(run.err.find(bad.substr(0, bad.find(' '))), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir_.file("bad.svg")));
+  }
+  // A skin the section cannot hold fails that file with the reason.
+  const auto thick = tarvex("convert naca2412.dat -f svg --skin 8mm -o thick.svg");
+  EXPECT_EQ(thick.status, 1);
+  EXPECT_NE(thick.err.find("no rib inside a skin of 8 mm"), std::string::npos) << thick.err;
 }
 
 TEST_F(CliConvert, SeveralInputsGoIntoTheFolderUnderTheirOwnNames) {

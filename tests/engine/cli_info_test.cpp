@@ -35,6 +35,9 @@ TEST_F(CliInfo, NamesTheLayoutOfEachKindOfFile) {
   EXPECT_NE(run.out.find("  points        61\n"), std::string::npos);
   EXPECT_EQ(countOf(run.out, "  Circumference "), 5);
   EXPECT_EQ(countOf(run.out, " [c^4]\n"), 5 * 4);
+  EXPECT_EQ(countOf(run.out, "  max thickness "), 5);
+  EXPECT_EQ(countOf(run.out, "  LE radius     "), 5);
+  EXPECT_NE(run.out.find("  max camber    0.0199"), std::string::npos) << run.out;
 }
 
 TEST_F(CliInfo, AFileThatCannotBeReadShowsItsMessageAndFailsTheRun) {
@@ -60,9 +63,10 @@ TEST_F(CliInfo, JsonIsAnArrayWithOneObjectPerFile) {
       "print(len(d))\n"
       "for o in d:\n"
       "  if 'error' in o: print('%s|%d|%s' % (o['file'], o['status'], o['error']))\n"
-      "  else: print('%s|%s|%s|%d|%d|%.3f|%.3f|%d|%.3f' % (o['file'], o['section'],\n"
+      "  else: print('%s|%s|%s|%d|%d|%.3f|%.3f|%d|%.3f|%.3f' % (o['file'], o['section'],\n"
       "              o['layout'], o['layoutKind'], o['points'], o['xmin'], o['xmax'],\n"
-      "              len(o['properties']), o['properties']['area']))\n";
+      "              len(o['properties']), o['properties']['area'],\n"
+      "              o['figures']['maxThickness']))\n";
   dir_.write("check.py", check);
   std::string parsed;
   ASSERT_EQ(runCommand(shellQuoted(kSystemPython) + " " + shellQuoted(dir_.file("check.py")) + " " +
@@ -72,10 +76,10 @@ TEST_F(CliInfo, JsonIsAnArrayWithOneObjectPerFile) {
       << run.out;
   EXPECT_EQ(parsed,
             "4\n"
-            "naca2412.dat|NACA 2412|two columns|1|61|0.000|1.000|10|0.082\n"
+            "naca2412.dat|NACA 2412|two columns|1|61|0.000|1.000|10|0.082|0.120\n"
             "flat.dat|5|the points enclose no area\n"
-            "odd.dat|Say \"hi\"\\ \xC3\xA4\t|two columns|1|41|0.000|1.000|10|0.081\n"
-            "-|NACA 0012|two columns|1|81|0.000|1.000|10|0.082\n");
+            "odd.dat|Say \"hi\"\\ \xC3\xA4\t|two columns|1|41|0.000|1.000|10|0.081|0.120\n"
+            "-|NACA 0012|two columns|1|81|0.000|1.000|10|0.082|0.120\n");
 }
 
 TEST_F(CliInfo, FormatsListsTheTable) {

@@ -1,6 +1,5 @@
 // The shared library as the desktop program uses it: loaded by name at run
-// time, its two entries found by name and called with the documented
-// arguments.
+// time, its entries found by name and called with the documented arguments.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -16,6 +15,7 @@ namespace {
 
 using InormEntry = decltype(&INORM);
 using IsetxsEntry = decltype(&ISETXS);
+using ConvertEntry = decltype(&tarvex_convert);
 
 class LoadedEngine : public ::testing::Test {
  protected:
@@ -24,8 +24,10 @@ class LoadedEngine : public ::testing::Test {
     ASSERT_NE(handle_, nullptr) << dlerror();
     inorm_ = reinterpret_cast<InormEntry>(dlsym(handle_, "INORM"));
     isetxs_ = reinterpret_cast<IsetxsEntry>(dlsym(handle_, "ISETXS"));
+    convert_ = reinterpret_cast<ConvertEntry>(dlsym(handle_, "tarvex_convert"));
     ASSERT_NE(inorm_, nullptr);
     ASSERT_NE(isetxs_, nullptr);
+    ASSERT_NE(convert_, nullptr);
   }
   void TearDown() override {
     if (handle_ != nullptr) dlclose(handle_);
@@ -52,6 +54,7 @@ class LoadedEngine : public ::testing::Test {
   void* handle_ = nullptr;
   InormEntry inorm_ = nullptr;
   IsetxsEntry isetxs_ = nullptr;
+  ConvertEntry convert_ = nullptr;
   std::vector<float> x_, y_;
   float xmin_ = 0, xmax_ = 0;
 };
@@ -120,6 +123,108 @@ TEST_F(LoadedEngine, StationTable) {
   }
 }
 
+// The entry for every format: plain names, the options in a struct that
+// knows its size, the points and figures handed back, the reason as text.
+TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) {
+  tarvex::test::TempDir dir;
+  const auto input =
+      dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(2412, 81)));
+  const auto output = dir.file("naca.svg");
+  TarvexOptions options = TARVEX_OPTIONS_INIT;
+  options.chordMm = 250;
+  options.label = 1;
+  std::vector<float> x(500), y(500);
+  int32_t count = 500;
+  TarvexFigures figures{};
+  char reason[200] = "untouched";
+  ASSERT_EQ(convert_(input.c_str(), output.c_str(), 18, &options, x.data(), y.data(), &count,
+                     &figures, reason, sizeof reason),
+            TARVEX_OK)
+      << reason;
+  EXPECT_STREQ(reason, "");
+  EXPECT_EQ(count, 161);
+  EXPECT_FLOAT_EQ(x[0], 1.0f);  // in chords, as handed to the writer
+  EXPECT_NE(tarvex::test::readFile(output).find("width=\"260.0000mm\""), std::string::npos);
+  EXPECT_NEAR(figures.maxThickness, 0.12, 0.001);
+  EXPECT_NEAR(figures.maxCamber, 0.02, 0.001);
+
+  // Without an output nothing is written, and the figures still come back;
+  // without options the defaults hold.
+  figures = {};
+  ASSERT_EQ(convert_(input.c_str(), nullptr, 16, nullptr, nullptr, nullptr, nullptr, &figures,
+                     nullptr, 0),
+            TARVEX_OK);
+  EXPECT_NEAR(figures.maxThickness, 0.12, 0.001);
+
+  // Refusals say why, cut to the buffer.
+  count = 500;
+  options.keepSize = 1;
+  EXPECT_EQ(convert_(input.c_str(), output.c_str(), 18, &options, x.data(), y.data(), &count,
+                     &figures, reason, sizeof reason),
+            TARVEX_BAD_OPTIONS);
+  EXPECT_NE(std::string(reason).find("exclude"), std::string::npos) << reason;
+  EXPECT_EQ(count, 0);
+  options = TARVEX_OPTIONS_INIT;
+  options.size = 8;
+  EXPECT_EQ(convert_(input.c_str(), output.c_str(), 1, &options, nullptr, nullptr, nullptr, nullptr,
+                     reason, 6),
+            TARVEX_BAD_OPTIONS);
+  EXPECT_STREQ(reason, "the o");
+  EXPECT_EQ(convert_(input.c_str(), output.c_str(), 21, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, 0),
+            TARVEX_BAD_OPTIONS);
+  EXPECT_EQ(convert_((dir.path() / "missing").c_str(), output.c_str(), 1, nullptr, nullptr, nullptr,
+                     nullptr, &figures, reason, sizeof reason),
+            TARVEX_INPUT_NOT_FOUND);
+  EXPECT_TRUE(std::isnan(figures.maxThickness));
+  EXPECT_EQ(
+      convert_(nullptr, output.c_str(), 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0),
+      TARVEX_INPUT_NOT_FOUND);
+}
+
+// A C99 program of its own, built with the installed header's view only.
+TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
+  if (!tarvex::test::findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
+  tarvex::test::TempDir dir;
+  dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(12, 41)));
+  dir.write("caller.c",
+            "#include <stdio.h>\n"
+            "#include \"tarvex.h\"\n"
+            "int main(int argc, char **argv) {\n"
+            "  TarvexOptions options = TARVEX_OPTIONS_INIT;\n"
+            "  TarvexFigures figures;\n"
+            "  char reason[100];\n"
+            "  int32_t status;\n"
+            "  (void)argc;\n"
+            "  options.farfieldChords = 10.0f;\n"
+            "  status = tarvex_convert(argv[1], argv[2], 19, &options, NULL,\n"
+            "                          NULL, NULL, &figures, reason, 100);\n"
+            "  printf(\"%d %.3f %s\\n\", (int)status, figures.maxThickness, reason);\n"
+            "  return status;\n"
+            "}\n");
+  const std::string folder = "'" + dir.path().string() + "'";
+  // A library built with the sanitizers loads only into a program built with them.
+  std::string output, sanitizers;
+  tarvex::test::runCommand("ldd " TARVEX_BIN_DIR "/libtarvex.so", &output);
+  if (output.find("libasan") != std::string::npos) sanitizers += " -fsanitize=address";
+  if (output.find("libubsan") != std::string::npos) sanitizers += " -fsanitize=undefined";
+  output.clear();
+  ASSERT_EQ(
+      tarvex::test::runCommand(
+          "gcc -std=c99 -pedantic -Wall -Wextra -Werror" + sanitizers +
+              " -I " TARVEX_SOURCE_DIR "/engine/include " + folder + "/caller.c -o " + folder +
+              "/caller " TARVEX_BIN_DIR "/libtarvex.so -Wl,-rpath," TARVEX_BIN_DIR " 2>&1",
+          &output),
+      0)
+      << output;
+  output.clear();
+  ASSERT_EQ(tarvex::test::runCommand("cd " + folder + " && ./caller naca.dat naca.geo", &output), 0)
+      << output;
+  EXPECT_EQ(output, "0 0.120 \n");
+  EXPECT_NE(tarvex::test::readFile(dir.file("naca.geo")).find("Physical Curve(\"farfield\")"),
+            std::string::npos);
+}
+
 // The C entries, and of the C++ side only the interface of tarvex.hpp: no
 // internal routine is visible.
 TEST(LibrarySymbols, OnlyTheEntriesAndTheInterfaceAreExported) {
@@ -128,7 +233,7 @@ TEST(LibrarySymbols, OnlyTheEntriesAndTheInterfaceAreExported) {
   const std::string listing =
       "nm -D --defined-only " TARVEX_BIN_DIR "/libtarvex.so | awk '$2 ~ /^[TD]$/ {print $3}'";
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep -v '^_Z'", &c), 0);
-  EXPECT_EQ(c, "INORM\nISETXS\n");
+  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\n");
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep '^_Z' | c++filt", &cpp), 0);
   for (const auto& symbol : tarvex::test::splitLines(cpp)) {
     EXPECT_TRUE(symbol.starts_with("tarvex::")) << symbol;

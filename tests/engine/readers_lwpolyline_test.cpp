@@ -43,6 +43,12 @@ TEST(LwPolylineReader, ReadsTheVerticesUpToTheNextEntity) {
   EXPECT_EQ(readDxf("  LWPOLYLINE\n 10\n1\n 20\n2\n").n, 0);
   EXPECT_EQ(readDxf("LWPOLYLINE\n 10\n1\n 20\n2\nENDSEC\n 10\n3\n 20\n4\n").n, 1);
   EXPECT_EQ(readDxf("LWPOLYLINE\n 10\n1\n 20\n2\n  SEQEND\n 10\n3\n 20\n4\n").n, 1);
+  // Flag 1 closes it: the first vertex comes again at the end.
+  const auto closed =
+      readDxf("LWPOLYLINE\n 70\n1\n 10\n2\n 20\n0\n 10\n0\n 20\n1\n 10\n0\n 20\n-1\n");
+  ASSERT_EQ(closed.n, 4);
+  EXPECT_EQ(closed.x[3], 2.0f);
+  EXPECT_EQ(closed.y[3], 0.0f);
 }
 
 TEST(LwPolylineReader, KeepsWithinTheCapacityAndSurvivesACutFile) {

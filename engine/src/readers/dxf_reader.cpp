@@ -102,24 +102,36 @@ void readPolyline(LineInput& in, PointSink& sink) {
 // up to the group code 0 that starts the next entity.
 void readLwPolyline(LineInput& in, PointSink& sink) {
   LineBuffer code, value;
+  bool closed = false;  // flag 1 of code 70: the last vertex joins the first
+  const auto finish = [&] {
+    if (closed && sink.n >= 2 && sink.n < sink.capacity &&
+        (sink.x[std::size_t(sink.n - 1)] != sink.x[0] ||
+         sink.y[std::size_t(sink.n - 1)] != sink.y[0])) {
+      sink.pendingX = sink.x[0];
+      sink.add(sink.y[0]);
+    }
+  };
   for (int i = 0; i < kSearchLines; ++i) {
-    if (!in.read(code)) return;
+    if (!in.read(code)) return finish();
     SHRINK(code);
-    if (endsEntity(lineView(code))) return;
+    if (endsEntity(lineView(code))) return finish();
     const auto number = groupCode(in, code);
-    if (number == 0) return;
-    if (!in.read(value)) return;
-    if (endsEntity(lineView(value))) return;
+    if (number == 0) return finish();
+    if (!in.read(value)) return finish();
+    if (endsEntity(lineView(value))) return finish();
     // Text values (layer names, handles) are never decoded, as in spline mode.
-    if (number != 10 && number != 20) continue;
+    if (number != 10 && number != 20 && number != 70) continue;
     const auto v = firstNumber(in, value);
     if (!v) continue;
-    if (*number == 10) {
+    if (*number == 70) {
+      closed = (readers::truncatedInteger(*v) & 1) != 0;
+    } else if (*number == 10) {
       sink.pendingX = *v;
     } else {
       sink.add(*v);
     }
   }
+  finish();
 }
 
 // The warning and the degree and count lines go to the output whatever the

@@ -11,26 +11,34 @@
 namespace tarvex {
 namespace {
 
-// The writer of each writer code (code 1 first).
-constexpr std::array<WriterFunction, 17> kWriters{
-    writers::twoColumnsUpperFirst,
-    writers::threeColumnsTeToLe,
-    writers::twoColumnsLowerFirst,
-    writers::threeColumnsLeToTe,
-    writers::epplerFxpr,
-    writers::cef,
-    writers::airfoil0,
-    writers::vsaero,
-    writers::autocadScript,
-    writers::vuzOvoravKsc,
-    writers::autocadDxf,
-    writers::rhinoScript,
-    writers::xmlDocument,
-    writers::fortranBasic,
-    writers::cJava,
-    writers::thicknessCamber,
-    writers::pmarcCmarc,
+struct WriterEntry {
+  WriterFunction write;
+  bool ownComments;
 };
+
+// The writer of each writer code (code 1 first).
+constexpr std::array<WriterEntry, 20> kWriters{{
+    {writers::twoColumnsUpperFirst, false},
+    {writers::threeColumnsTeToLe, false},
+    {writers::twoColumnsLowerFirst, false},
+    {writers::threeColumnsLeToTe, false},
+    {writers::epplerFxpr, false},
+    {writers::cef, false},
+    {writers::airfoil0, false},
+    {writers::vsaero, false},
+    {writers::autocadScript, false},
+    {writers::vuzOvoravKsc, false},
+    {writers::autocadDxf, false},
+    {writers::rhinoScript, false},
+    {writers::xmlDocument, false},
+    {writers::fortranBasic, false},
+    {writers::cJava, false},
+    {writers::thicknessCamber, false},
+    {writers::pmarcCmarc, false},
+    {writers::svgDrawing, true},
+    {writers::gmshGeometry, true},
+    {writers::dxfR2000, true},
+}};
 static_assert(kWriters.size() == kFormats.size(), "one writer for every row of the table");
 
 // The row of each writer code, found once.
@@ -51,6 +59,11 @@ const FormatRow* formatByWriterCode(int code) {
 
 std::string WriterContext::dateText() const {
   return date.empty() ? localDateText() : std::string(date);
+}
+
+bool writesOwnComments(int writerCode) {
+  if (writerCode < 1 || writerCode > static_cast<int>(kWriters.size())) return false;
+  return kWriters[static_cast<std::size_t>(writerCode - 1)].ownComments;
 }
 
 std::string WriterContext::wholeName() const {
@@ -87,7 +100,7 @@ std::string localDateText() {
 }
 
 int OUTKOO(LineOutput& out, std::span<float> x, std::span<float> y, int& n, int writerCode,
-           std::string_view name, std::string_view date) {
+           std::string_view name, std::string_view date, DrawingContext* drawing) {
   const FormatRow* format = formatByWriterCode(writerCode);
   if (format == nullptr) return kWriteOk;
   if (format->pairsSurfaces) {
@@ -95,8 +108,10 @@ int OUTKOO(LineOutput& out, std::span<float> x, std::span<float> y, int& n, int 
   }
   // The name as its 80-character field holds it, trailing blanks dropped.
   const std::string_view trimmed = trimRight(name.substr(0, kLineLength));
-  const WriterContext ctx{out, x, y, n, trimmed, date};
-  const int status = kWriters[static_cast<std::size_t>(writerCode - 1)](ctx);
+  DrawingContext defaults;
+  const WriterContext ctx{out, x, y, n, trimmed, date, drawing != nullptr ? *drawing : defaults};
+  const int status = kWriters[static_cast<std::size_t>(writerCode - 1)].write(ctx);
+  if (status == kWriterRefused) return kWriterRefused;
   return status == kWriteOk ? kWriteOk : kWriteFailed;
 }
 

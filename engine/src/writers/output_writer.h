@@ -5,14 +5,31 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/fixed_fields.h"
 #include "io/line_io.h"
+#include "tarvex.hpp"
 #include "tarvex_formats.hpp"
 
 namespace tarvex {
 
-enum WriterStatus : int { kWriteOk = 0, kWriteFailed = 1, kSameXFailed = 2 };
+enum WriterStatus : int { kWriteOk = 0, kWriteFailed = 1, kSameXFailed = 2, kWriterRefused = 3 };
+
+// What the drawing and mesh formats need beyond the points.
+struct DrawingContext {
+  DrawingOptions options;
+  // Millimetres per unit of the points: the chord asked for, or 1 when the
+  // points stand at the input's own size; 0: the format's own default.
+  double scale = 0.0;
+  // The comment lines (each starting with ';') that the classic formats
+  // write ahead of their data, for the format to put into its own syntax.
+  std::vector<std::string> comments;
+  // Why the writer refused the section (kWriterRefused).
+  std::string refusal;
+
+  double scaleOr(double fallback) const { return scale > 0.0 ? scale : fallback; }
+};
 
 // Everything one writer works on: the points (counted from 1 in X and Y),
 // the section name and the date, and the output.
@@ -23,6 +40,7 @@ struct WriterContext {
   int n;
   std::string_view name;  // trailing blanks dropped
   std::string_view date;  // MM/DD/YY as given; empty: today, see dateText()
+  DrawingContext& drawing;
 
   float X(int i) const { return x[static_cast<std::size_t>(i - 1)]; }
   float Y(int i) const { return y[static_cast<std::size_t>(i - 1)]; }
@@ -48,12 +66,17 @@ using WriterFunction = int (*)(const WriterContext&);
 // The row of the format a writer code selects; nullptr for an unknown code.
 const FormatRow* formatByWriterCode(int code);
 
+// Whether the writer puts the comment lines into its own comment syntax
+// (DrawingContext::comments) instead of having them written ahead of it.
+bool writesOwnComments(int writerCode);
+
 // Writes the points in the format of the writer code, with the given date
-// text (empty: the local date). The formats that pair the surfaces first
+// text (empty: the local date) and, for the drawing formats, their context
+// (nullptr: the defaults). The formats that pair the surfaces first
 // bring them onto common x-stations in cosine mode, which changes n and the
 // points (within x.size()). Returns a WriterStatus.
 int OUTKOO(LineOutput& out, std::span<float> x, std::span<float> y, int& n, int writerCode,
-           std::string_view name, std::string_view date = {});
+           std::string_view name, std::string_view date = {}, DrawingContext* drawing = nullptr);
 
 // The current local date as MM/DD/YY.
 std::string localDateText();

@@ -22,5 +22,8 @@ int fortranBasic(const WriterContext& ctx);          // 14
 int cJava(const WriterContext& ctx);                 // 15
 int thicknessCamber(const WriterContext& ctx);       // 16
 int pmarcCmarc(const WriterContext& ctx);            // 17
+int svgDrawing(const WriterContext& ctx);            // 18
+int gmshGeometry(const WriterContext& ctx);          // 19
+int dxfR2000(const WriterContext& ctx);              // 20
 
 }  // namespace tarvex::writers

@@ -1,0 +1,34 @@
+// Pieces the drawing and mesh formats share: numbers without their padding,
+// the section in its final units, and text that XML accepts.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/inner_offset.h"
+#include "writers/output_writer.h"
+
+namespace tarvex::writers {
+
+// The value in Fw.d without its leading blanks; asterisks, noted as an
+// overflow, when it does not fit.
+std::string number(const WriterContext& ctx, double value, int w, int d);
+
+// A value for a message, as short as it goes ("1.5", "20").
+std::string shortText(double value);
+
+// The points multiplied by scale, a repeated closing point dropped: the
+// outline a closed path or polyline draws.
+std::vector<Vec2> outlinePoints(const WriterContext& ctx, double scale);
+
+// A comment line without its leading ';' and its trailing blanks.
+std::string_view commentText(std::string_view line);
+
+// Text as UTF-8: kept when it is UTF-8 already, else read as ISO 8859-1;
+// control characters and what XML forbids become '?'.
+std::string utf8Text(std::string_view text);
+// The same with &, <, > and " as XML references.
+std::string xmlText(std::string_view text);
+
+}  // namespace tarvex::writers

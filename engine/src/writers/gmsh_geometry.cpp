@@ -1,0 +1,183 @@
+// Format 19: a Gmsh geometry script. The section is one closed curve loop
+// (straight lines through the points, or splines), its trailing edge a
+// corner, meshed as a plane surface; or, with a far field, the hole in a
+// circular surface around it. Physical groups name what a solver needs:
+// the curves "airfoil" and "farfield" and the surface.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "writers/drawing_support.h"
+#include "writers/writers.h"
+
+namespace tarvex::writers {
+namespace {
+
+// Points nearer than this (in chords) are one point to Gmsh, which merges
+// them: a repeated one would leave a line without length.
+constexpr double kSamePoint = 1e-7;
+// Elements on the far-field circle: its size is a fifth of the radius.
+constexpr double kFarfieldSizePerRadius = 0.2;
+
+std::string coordinate(const WriterContext& ctx, double value) { return number(ctx, value, 20, 8); }
+
+std::string range(int first, int last) {
+  return first == last ? std::to_string(first) : std::to_string(first) + ":" + std::to_string(last);
+}
+
+// The point, not next to the trailing edge, where the outline turns least.
+int straightestPoint(const std::vector<Vec2>& points) {
+  const int count = static_cast<int>(points.size());
+  int best = count / 2;
+  double least = 4.0;
+  for (int i = 2; i + 2 < count; ++i) {
+    const Vec2 a = points[std::size_t(i - 1)], b = points[std::size_t(i)],
+               c = points[std::size_t(i + 1)];
+    const double turn =
+        std::fabs(std::atan2((b.x - a.x) * (c.y - b.y) - (b.y - a.y) * (c.x - b.x),
+                             (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y)));
+    if (turn < least) {
+      least = turn;
+      best = i;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+int gmshGeometry(const WriterContext& ctx) {
+  const DrawingOptions& options = ctx.drawing.options;
+  const double scale = ctx.drawing.scaleOr(1.0);
+  std::vector<Vec2> all = outlinePoints(ctx, scale);
+  double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  if (!all.empty()) {
+    xmin = xmax = all[0].x;
+    ymin = ymax = all[0].y;
+  }
+  for (const Vec2& p : all) {
+    xmin = std::min(xmin, p.x);
+    xmax = std::max(xmax, p.x);
+    ymin = std::min(ymin, p.y);
+    ymax = std::max(ymax, p.y);
+  }
+  const double chord = xmax - xmin;
+  std::vector<Vec2> points;
+  for (const Vec2& p : all) {
+    if (points.empty() ||
+        std::hypot(p.x - points.back().x, p.y - points.back().y) > kSamePoint * chord) {
+      points.push_back(p);
+    }
+  }
+  while (points.size() > 1 &&
+         std::hypot(points.front().x - points.back().x, points.front().y - points.back().y) <=
+             kSamePoint * chord) {
+    points.pop_back();
+  }
+  if (points.size() < 3 || !(chord > 0.0)) {
+    ctx.drawing.refusal = "a curve loop needs at least 3 distinct points";
+    return kWriterRefused;
+  }
+  const double radius = options.farfieldChords * chord;
+  const Vec2 centre{0.5 * (xmin + xmax), 0.5 * (ymin + ymax)};
+  if (options.farfieldChords > 0.0f) {
+    for (const Vec2& p : points) {
+      if (std::hypot(p.x - centre.x, p.y - centre.y) > 0.9 * radius) {
+        ctx.drawing.refusal = "the far field of " + shortText(options.farfieldChords) +
+                              " chords does not clear the section; make it larger";
+        return kWriterRefused;
+      }
+    }
+  }
+
+  if (!ctx.line("// " + std::string(ctx.name))) return kWriteFailed;
+  for (const std::string& line : ctx.drawing.comments) {
+    if (!ctx.line("//" + std::string(commentText(line)))) return kWriteFailed;
+  }
+  if (!ctx.line("h = " + coordinate(ctx, options.meshSizeChords * chord) +
+                ";  // element size at the section")) {
+    return kWriteFailed;
+  }
+  const int count = static_cast<int>(points.size());
+  const bool bluntEdge =
+      std::hypot(ctx.X(1) - ctx.X(ctx.n), ctx.Y(1) - ctx.Y(ctx.n)) * scale > kSamePoint * chord;
+  for (int i = 0; i < count; ++i) {
+    const Vec2& p = points[static_cast<std::size_t>(i)];
+    if (!ctx.line("Point(" + std::to_string(i + 1) + ") = {" + coordinate(ctx, p.x) + ", " +
+                  coordinate(ctx, p.y) + ", 0, h};")) {
+      return kWriteFailed;
+    }
+  }
+
+  int curves = 0;
+  if (options.spline) {
+    // A spline that starts and ends at one point is periodic in Gmsh, which
+    // would round a sharp trailing edge. A blunt edge is a line of its own;
+    // a sharp one takes a second spline, split where the outline turns
+    // least: the splines' ends meet at the angle the points make there, a
+    // fraction of a degree, where at the nose it would be many degrees.
+    if (bluntEdge) {
+      if (!ctx.line("Spline(1) = {" + range(1, count) + "};") ||
+          !ctx.line("Line(2) = {" + std::to_string(count) + ", 1};")) {
+        return kWriteFailed;
+      }
+    } else {
+      const int split = straightestPoint(points);
+      if (!ctx.line("Spline(1) = {" + range(1, split + 1) + "};") ||
+          !ctx.line("Spline(2) = {" + range(split + 1, count) + ", 1};")) {
+        return kWriteFailed;
+      }
+    }
+    curves = 2;
+  } else {
+    for (int i = 1; i <= count; ++i) {
+      if (!ctx.line("Line(" + std::to_string(i) + ") = {" + std::to_string(i) + ", " +
+                    std::to_string(i % count + 1) + "};")) {
+        return kWriteFailed;
+      }
+    }
+    curves = count;
+  }
+  if (!ctx.line("Curve Loop(1) = {" + range(1, curves) + "};")) return kWriteFailed;
+
+  if (options.farfieldChords > 0.0f) {
+    const int c = count + 1;  // the circle's centre, then its four quarter points
+    const auto point = [&](int tag, double x, double y) {
+      return ctx.line("Point(" + std::to_string(tag) + ") = {" + coordinate(ctx, x) + ", " +
+                      coordinate(ctx, y) + ", 0, H};");
+    };
+    if (!ctx.line("H = " +
+                  coordinate(ctx, std::max(options.meshSizeChords * chord,
+                                           kFarfieldSizePerRadius * radius)) +
+                  ";  // element size at the far field") ||
+        !point(c, centre.x, centre.y) || !point(c + 1, centre.x + radius, centre.y) ||
+        !point(c + 2, centre.x, centre.y + radius) || !point(c + 3, centre.x - radius, centre.y) ||
+        !point(c + 4, centre.x, centre.y - radius)) {
+      return kWriteFailed;
+    }
+    for (int k = 0; k < 4; ++k) {
+      if (!ctx.line("Circle(" + std::to_string(curves + 1 + k) + ") = {" +
+                    std::to_string(c + 1 + k) + ", " + std::to_string(c) + ", " +
+                    std::to_string(c + 1 + (k + 1) % 4) + "};")) {
+        return kWriteFailed;
+      }
+    }
+    const std::string circle = range(curves + 1, curves + 4);
+    if (!ctx.line("Curve Loop(2) = {" + circle + "};") || !ctx.line("Plane Surface(1) = {2, 1};") ||
+        !ctx.line("Physical Curve(\"airfoil\") = {" + range(1, curves) + "};") ||
+        !ctx.line("Physical Curve(\"farfield\") = {" + circle + "};") ||
+        !ctx.line("Physical Surface(\"fluid\") = {1};")) {
+      return kWriteFailed;
+    }
+    return kWriteOk;
+  }
+  if (!ctx.line("Plane Surface(1) = {1};") ||
+      !ctx.line("Physical Curve(\"airfoil\") = {" + range(1, curves) + "};") ||
+      !ctx.line("Physical Surface(\"section\") = {1};")) {
+    return kWriteFailed;
+  }
+  return kWriteOk;
+}
+
+}  // namespace tarvex::writers

@@ -1,0 +1,116 @@
+// Format 18: an SVG drawing of the section at its true size in millimetres,
+// for printing at 100 % and for laser-cutter and plotter programs: one closed
+// path without fill, y up on the paper, a small margin around it.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "writers/drawing_support.h"
+#include "writers/writers.h"
+
+namespace tarvex::writers {
+namespace {
+
+constexpr double kDefaultChordMm = 100.0;
+constexpr double kMarginMm = 5.0;
+constexpr double kLabelSizeMm = 3.5;  // the smallest lettering of technical drawings
+constexpr double kLabelGapMm = 2.0;
+// Marks that are no part of the cut (chord line, label) stand apart in blue,
+// the colour cutting programs commonly leave to engraving or ignore.
+constexpr std::string_view kMarkColour = "#0000ff";
+
+// Millimetres on the page: x from the left edge, y down from the top.
+struct Page {
+  double left, top;
+  std::string x(const WriterContext& ctx, double mm) const { return number(ctx, mm - left, 14, 4); }
+  std::string y(const WriterContext& ctx, double mm) const { return number(ctx, top - mm, 14, 4); }
+};
+
+bool writeComments(const WriterContext& ctx) {
+  if (ctx.drawing.comments.empty()) return true;
+  if (!ctx.line("<!--")) return false;
+  for (const std::string& line : ctx.drawing.comments) {
+    // "--" may not stand inside an XML comment.
+    std::string text = utf8Text(commentText(line));
+    for (std::size_t at; (at = text.find("--")) != std::string::npos;) text.insert(at + 1, " ");
+    if (!ctx.line(text)) return false;
+  }
+  return ctx.line("-->");
+}
+
+}  // namespace
+
+int svgDrawing(const WriterContext& ctx) {
+  const DrawingOptions& options = ctx.drawing.options;
+  const double scale = ctx.drawing.scaleOr(kDefaultChordMm);
+  const std::vector<Vec2> outline = outlinePoints(ctx, scale);
+  if (outline.size() < 3) {
+    ctx.drawing.refusal = "an outline needs at least 3 points";
+    return kWriterRefused;
+  }
+  double xmin = outline[0].x, xmax = xmin, ymin = outline[0].y, ymax = ymin;
+  std::size_t nose = 0;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    xmin = std::min(xmin, outline[i].x);
+    xmax = std::max(xmax, outline[i].x);
+    ymin = std::min(ymin, outline[i].y);
+    ymax = std::max(ymax, outline[i].y);
+    if (outline[i].x < outline[nose].x) nose = i;
+  }
+  std::vector<Vec2> path = outline;
+  if (options.skinMm > 0.0f) {
+    path = innerOffset(outline, options.skinMm, &ctx.drawing.refusal);
+    if (path.empty()) {
+      ctx.drawing.refusal =
+          "no rib inside a skin of " + shortText(options.skinMm) + " mm: " + ctx.drawing.refusal;
+      return kWriterRefused;
+    }
+  }
+
+  const double width = xmax - xmin + 2.0 * kMarginMm;
+  double height = ymax - ymin + 2.0 * kMarginMm;
+  const double labelBaseline = ymin - kLabelGapMm - kLabelSizeMm;
+  if (options.label) height += kLabelGapMm + kLabelSizeMm;
+  const Page page{xmin - kMarginMm, ymax + kMarginMm};
+  const std::string w = number(ctx, width, 14, 4), h = number(ctx, height, 14, 4);
+  const std::string stroke = number(ctx, options.strokeMm, 14, 4);
+
+  if (!ctx.line(R"(<?xml version="1.0" encoding="UTF-8" standalone="no"?>)") ||
+      !writeComments(ctx) ||
+      !ctx.line(R"(<svg xmlns="http://www.w3.org/2000/svg" version="1.1" width=")" + w +
+                R"(mm" height=")" + h + R"(mm" viewBox="0 0 )" + w + " " + h + R"(">)") ||
+      !ctx.line("<title>" + xmlText(ctx.name) + "</title>") ||
+      !ctx.line(R"(<path fill="none" stroke="#000000" stroke-width=")" + stroke +
+                R"(" stroke-linejoin="round" d=")")) {
+    return kWriteFailed;
+  }
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (!ctx.line((i == 0 ? "M " : "L ") + page.x(ctx, path[i].x) + " " + page.y(ctx, path[i].y))) {
+      return kWriteFailed;
+    }
+  }
+  if (!ctx.line(R"(Z"/>)")) return kWriteFailed;
+
+  if (options.chordLine) {
+    const Vec2 te{0.5 * (scale * ctx.X(1) + scale * ctx.X(ctx.n)),
+                  0.5 * (scale * ctx.Y(1) + scale * ctx.Y(ctx.n))};
+    const std::string dash = number(ctx, 20.0 * options.strokeMm, 14, 4) + " " +
+                             number(ctx, 10.0 * options.strokeMm, 14, 4);
+    if (!ctx.line(R"(<line x1=")" + page.x(ctx, outline[nose].x) + R"(" y1=")" +
+                  page.y(ctx, outline[nose].y) + R"(" x2=")" + page.x(ctx, te.x) + R"(" y2=")" +
+                  page.y(ctx, te.y) + R"(" fill="none" stroke=")" + std::string(kMarkColour) +
+                  R"(" stroke-width=")" + stroke + R"(" stroke-dasharray=")" + dash + R"("/>)")) {
+      return kWriteFailed;
+    }
+  }
+  if (options.label &&
+      !ctx.line(R"(<text x=")" + page.x(ctx, xmin) + R"(" y=")" + page.y(ctx, labelBaseline) +
+                R"(" font-family="sans-serif" font-size=")" + number(ctx, kLabelSizeMm, 14, 4) +
+                R"(" fill=")" + std::string(kMarkColour) + R"(">)" + xmlText(ctx.name) +
+                "</text>")) {
+    return kWriteFailed;
+  }
+  return ctx.line("</svg>") ? kWriteOk : kWriteFailed;
+}
+
+}  // namespace tarvex::writers
