@@ -58,6 +58,19 @@ class Properties(NamedTuple):
     ix0: float  # second moments about the contour centroid [c^4]
     iy0: float
 
+class Figures(NamedTuple):
+    """What people look for first, in chord units c, from both surfaces on
+    common x-stations (as format 16 lists them)."""
+
+    max_thickness: float
+    max_thickness_x: float
+    max_camber: float  # farthest from zero, with its sign
+    max_camber_x: float
+    trailing_edge_thickness: float  # gap between the first and last point
+    leading_edge_radius: float  # of the parabola x(y) through the nose points; nan if none
+
+_Length = Union[SupportsFloat, str]  # millimetres, or '250mm', '10in', '0.3m'
+
 class Format(NamedTuple):
     """One output format of the engine's format table."""
 
@@ -101,6 +114,8 @@ class Section:
     @property
     def properties(self) -> Properties: ...
     @property
+    def figures(self) -> Figures: ...
+    @property
     def points_read(self) -> int: ...
     @property
     def x_range(self) -> tuple[float, float]:
@@ -116,6 +131,14 @@ class Section:
         scale: tuple[SupportsFloat, SupportsFloat] = (1.0, 1.0),
         append: bool = False,
         date: _Date = None,
+        chord: Union[_Length, None] = None,
+        skin: Union[_Length, None] = None,
+        stroke: Union[_Length, None] = None,
+        label: bool = False,
+        chord_line: bool = False,
+        farfield: Union[SupportsFloat, None] = None,
+        mesh_size: Union[SupportsFloat, None] = None,
+        spline: bool = False,
     ) -> Union[str, None]:
         """Writes to target (a path) and returns None, or returns the output as
         a str decoded as ISO 8859-1 when target is None."""
@@ -148,4 +171,12 @@ def convert(
     append: bool = False,
     no_clobber: bool = False,
     date: _Date = None,
+    chord: Union[_Length, None] = None,
+    skin: Union[_Length, None] = None,
+    stroke: Union[_Length, None] = None,
+    label: bool = False,
+    chord_line: bool = False,
+    farfield: Union[SupportsFloat, None] = None,
+    mesh_size: Union[SupportsFloat, None] = None,
+    spline: bool = False,
 ) -> list[ConvertResult]: ...

@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 
 // The named-tuple classes made at import; they live as long as the module.
 PyObject* propertiesClass = nullptr;
+PyObject* figuresClass = nullptr;
 PyObject* formatClass = nullptr;
 PyObject* convertResultClass = nullptr;
 
@@ -178,9 +179,66 @@ std::string dateText(py::handle date) {
   throw py::type_error("date must be None, a str MM/DD/YY or a datetime.date");
 }
 
+// The drawing and mesh formats' options as Python gives them.
+struct DrawingArguments {
+  py::handle chord, skin, stroke, farfield, meshSize;
+  bool label = false, chordLine = false, spline = false;
+};
+
+// A length in millimetres: a number, or a str with its unit (mm, cm, m, in).
+float millimetres(py::handle value, const char* name) {
+  double amount = 0;
+  if (PyUnicode_Check(value.ptr())) {
+    const std::string text = py::cast<std::string>(value);
+    std::size_t used = 0;
+    try {
+      amount = std::stod(text, &used);
+    } catch (const std::exception&) {
+      throw py::value_error(std::string(name) + " " + text + " is not a length");
+    }
+    std::string unit = text.substr(used);
+    unit.erase(0, unit.find_first_not_of(' '));
+    static const std::pair<const char*, double> kUnits[] = {
+        {"", 1.0}, {"mm", 1.0}, {"cm", 10.0}, {"m", 1000.0}, {"in", 25.4}};
+    bool known = false;
+    for (const auto& [suffix, factor] : kUnits) {
+      if (unit == suffix) {
+        amount *= factor;
+        known = true;
+      }
+    }
+    if (!known) {
+      throw py::value_error(std::string(name) + " " + text + ": the units are mm, cm, m and in");
+    }
+  } else {
+    const auto number = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()));
+    if (!number) throw py::error_already_set();
+    amount = PyFloat_AsDouble(number.ptr());
+  }
+  const auto narrow = static_cast<float>(amount);
+  if (!std::isfinite(narrow) || narrow < 0.0f) {
+    throw py::value_error(std::string(name) + " must be a finite length of at least 0");
+  }
+  return narrow;
+}
+
+DrawingOptions drawingOptions(const DrawingArguments& a) {
+  DrawingOptions drawing;
+  if (!a.chord.is_none()) drawing.chordMm = millimetres(a.chord, "chord");
+  if (!a.skin.is_none()) drawing.skinMm = millimetres(a.skin, "skin");
+  if (!a.stroke.is_none()) drawing.strokeMm = millimetres(a.stroke, "stroke");
+  if (!a.farfield.is_none()) drawing.farfieldChords = factor(a.farfield, "the far field's");
+  if (!a.meshSize.is_none()) drawing.meshSizeChords = factor(a.meshSize, "the mesh size");
+  drawing.label = a.label;
+  drawing.chordLine = a.chordLine;
+  drawing.spline = a.spline;
+  return drawing;
+}
+
 WriteOptions writeOptions(py::handle format, bool comments, bool keepSize, py::handle scale,
-                          py::handle date) {
+                          py::handle date, const DrawingArguments& drawing = {}) {
   WriteOptions options;
+  options.drawing = drawingOptions(drawing);
   options.format = formatOf(format).number;
   options.comments = comments;
   options.keepSize = keepSize;
@@ -209,7 +267,7 @@ std::vector<float> stationsOf(py::handle stations) {
 // made when first asked for.
 struct SectionObject {
   Section section;
-  py::object x, y, properties;
+  py::object x, y, properties, figures;
 };
 
 py::array_t<double> readOnlyArray(const std::vector<float>& values) {
@@ -230,7 +288,7 @@ py::tuple textLines(const std::vector<std::string>& lines) {
 
 py::object sectionFrom(Result<Section>& result, py::handle filename) {
   if (!result) raise(result.error(), filename);
-  return py::cast(SectionObject{std::move(*result), {}, {}, {}});
+  return py::cast(SectionObject{std::move(*result), {}, {}, {}, {}});
 }
 
 py::object readText(py::handle text) {
@@ -295,6 +353,22 @@ py::object sectionY(SectionObject& self) {
   return self.y;
 }
 
+py::object sectionFigures(SectionObject& self) {
+  if (!self.figures) {
+    Result<Figures> figures = Error{};
+    {
+      py::gil_scoped_release unlocked;
+      figures = figuresOf(self.section);
+    }
+    if (!figures) raise(figures.error());
+    const Figures& f = *figures;
+    self.figures = py::reinterpret_borrow<py::object>(figuresClass)(
+        shortest(f.maxThickness), shortest(f.maxThicknessX), shortest(f.maxCamber),
+        shortest(f.maxCamberX), shortest(f.trailingEdgeThickness), shortest(f.leadingEdgeRadius));
+  }
+  return self.figures;
+}
+
 py::object sectionProperties(SectionObject& self) {
   if (!self.properties) {
     const Properties& p = self.section.properties;
@@ -308,8 +382,12 @@ py::object sectionProperties(SectionObject& self) {
 
 py::object writeSection(const SectionObject& self, py::handle target, py::handle format,
                         bool comments, bool keepSize, py::handle scale, bool append,
-                        py::handle date) {
-  const WriteOptions options = writeOptions(format, comments, keepSize, scale, date);
+                        py::handle date, py::handle chord, py::handle skin, py::handle stroke,
+                        bool label, bool chordLine, py::handle farfield, py::handle meshSize,
+                        bool spline) {
+  const WriteOptions options =
+      writeOptions(format, comments, keepSize, scale, date,
+                   {chord, skin, stroke, farfield, meshSize, label, chordLine, spline});
   if (target.is_none()) {
     if (append) throw py::value_error("append needs a target file");
     Result<std::string> text = Error{};
@@ -382,12 +460,16 @@ py::list formats() {
 
 py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py::handle format,
                  bool comments, bool redistribute, py::handle stations, bool keepSize,
-                 py::handle scale, bool append, bool noClobber, py::handle date) {
+                 py::handle scale, bool append, bool noClobber, py::handle date, py::handle chord,
+                 py::handle skin, py::handle stroke, bool label, bool chordLine,
+                 py::handle farfield, py::handle meshSize, bool spline) {
   if (!output.is_none() && !outputDir.is_none()) {
     throw py::value_error("give output or output_dir, not both");
   }
   BatchRequest request;
-  request.options = writeOptions(format, comments, keepSize, scale, date);
+  request.options =
+      writeOptions(format, comments, keepSize, scale, date,
+                   {chord, skin, stroke, farfield, meshSize, label, chordLine, spline});
   // One path alone is one input, not a sequence of characters.
   py::list given;
   if (PyUnicode_Check(inputs.ptr()) || PyBytes_Check(inputs.ptr()) || isPathLike(inputs)) {
@@ -499,6 +581,19 @@ PYBIND11_MODULE(tarvex, module) {
            "second moment of the area about the contour centroid's y axis [c^4]"})
           .release()
           .ptr();
+  figuresClass =
+      namedTuple(module, "Figures",
+                 "max_thickness max_thickness_x max_camber max_camber_x "
+                 "trailing_edge_thickness leading_edge_radius",
+                 "The figures people look for first, in chord units c, from the upper and "
+                 "lower surface on common x-stations (as format 16 lists them).",
+                 {"largest distance between the surfaces [c]", "its x [c]",
+                  "the camber farthest from zero, with its sign [c]", "its x [c]",
+                  "the gap between the first and the last point [c]",
+                  "radius at the vertex of the parabola x(y) through the point of smallest "
+                  "x and its two neighbours [c]; nan when they form none"})
+          .release()
+          .ptr();
   formatClass = namedTuple(module, "Format",
                            "number name extension title pairs_surfaces per_cent comments_break_it",
                            "One output format of the engine's format table.",
@@ -549,6 +644,9 @@ PYBIND11_MODULE(tarvex, module) {
           "notices", [](const SectionObject& self) { return textLines(self.section.notices); },
           "Lines the reader writes ahead of every output, comments or not, each with its "
           "leading '; ' (the DXF reader's note on spline control points).")
+      .def_property_readonly("figures", &sectionFigures,
+                             "Maximum thickness and camber with their x, trailing-edge "
+                             "thickness and leading-edge radius (tarvex.Figures).")
       .def_property_readonly("properties", &sectionProperties,
                              "Area, centroid, second moments and contour figures "
                              "(tarvex.Properties) of the section as read.")
@@ -568,9 +666,12 @@ PYBIND11_MODULE(tarvex, module) {
       .def("write", &writeSection, arg("target") = py::none(), arg("format") = 1, py::kw_only(),
            arg("comments") = false, arg("keep_size") = false,
            py::arg_v("scale", py::make_tuple(1.0, 1.0), "(1.0, 1.0)"), arg("append") = false,
-           arg("date") = py::none(),
+           arg("date") = py::none(), arg("chord") = py::none(), arg("skin") = py::none(),
+           arg("stroke") = py::none(), arg("label") = false, arg("chord_line") = false,
+           arg("farfield") = py::none(), arg("mesh_size") = py::none(), arg("spline") = false,
            "write(target=None, format=1, *, comments=False, keep_size=False, scale=(1.0, 1.0), "
-           "append=False, date=None) -> str | None\n\n"
+           "append=False, date=None, chord=None, skin=None, stroke=None, label=False, "
+           "chord_line=False, farfield=None, mesh_size=None, spline=False) -> str | None\n\n"
            "Writes the section in an output format.\n\n"
            "target: a path (str, bytes or os.PathLike); the file is replaced as a whole (or "
            "appended to, with append=True) and stays as it was when writing fails. None "
@@ -582,7 +683,13 @@ PYBIND11_MODULE(tarvex, module) {
            "keep_size: back at the input's own x-range instead of unit chord.\n"
            "scale: (x, y) factors every coordinate is multiplied by.\n"
            "date: what the formats that carry a date write (datetime.date or 'MM/DD/YY'); "
-           "None: today.\n\n"
+           "None: today.\n"
+           "The drawing and mesh formats (svg, gmsh, dxf2000): chord, the chord's length (a "
+           "number in mm or a str such as '250mm', '10in', '0.3m'); skin, the SVG rib inside a "
+           "skin this thick; stroke, the SVG line width (0.1 mm); label and chord_line, the "
+           "name and the chord in an SVG; farfield, a Gmsh circle of this many chords around "
+           "the section; mesh_size, the Gmsh element size in chords (0.02); spline, splines "
+           "through the points in Gmsh and DXF.\n\n"
            "Raises FieldOverflowError when a number does not fit its field, WriteError when "
            "the surfaces cannot be paired, OSError when the file cannot be written.")
       .def("redistribute", &redistributed, arg("stations") = py::none(), py::kw_only(),
@@ -616,10 +723,15 @@ PYBIND11_MODULE(tarvex, module) {
              arg("output_dir") = py::none(), arg("format") = 1, arg("comments") = false,
              arg("redistribute") = false, arg("stations") = py::none(), arg("keep_size") = false,
              py::arg_v("scale", py::make_tuple(1.0, 1.0), "(1.0, 1.0)"), arg("append") = false,
-             arg("no_clobber") = false, arg("date") = py::none(),
+             arg("no_clobber") = false, arg("date") = py::none(), arg("chord") = py::none(),
+             arg("skin") = py::none(), arg("stroke") = py::none(), arg("label") = false,
+             arg("chord_line") = false, arg("farfield") = py::none(), arg("mesh_size") = py::none(),
+             arg("spline") = false,
              "convert(inputs, output=None, *, output_dir=None, format=1, comments=False, "
              "redistribute=False, stations=None, keep_size=False, scale=(1.0, 1.0), "
-             "append=False, no_clobber=False, date=None) -> list[ConvertResult]\n\n"
+             "append=False, no_clobber=False, date=None, chord=None, skin=None, stroke=None, "
+             "label=False, chord_line=False, farfield=None, mesh_size=None, spline=False) "
+             "-> list[ConvertResult]\n\n"
              "Converts files as `tarvex convert` does, going on past a failed file; returns "
              "one tarvex.ConvertResult per input, in order.\n\n"
              "inputs: one path or an iterable of paths.\n"
@@ -632,7 +744,8 @@ PYBIND11_MODULE(tarvex, module) {
              "imply redistribute).\n"
              "append: add to existing output files. no_clobber: leave existing output files "
              "alone (their results fail with FileExistsError).\n"
-             "format, comments, keep_size, scale, date: as for Section.write().\n\n"
+             "format, comments, keep_size, scale, date and the drawing options: as for "
+             "Section.write().\n\n"
              "Raises ValueError for bad arguments, OSError when the output folder cannot be "
              "made or the output file cannot be opened; failures of single files are in the "
              "results.");

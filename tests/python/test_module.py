@@ -17,6 +17,7 @@ OPTION_SETS = [
     {},
     {"comments": True},
     {"keep_size": True, "scale": (2.0, 0.5)},
+    {"chord": "10in", "label": True, "farfield": 12, "mesh_size": 0.05, "spline": True},
 ]
 
 
@@ -25,6 +26,10 @@ def cli_options(options):
     flags += ["--keep-size"] if options.get("keep_size") else []
     if "scale" in options:
         flags += ["--scale-x", options["scale"][0], "--scale-y", options["scale"][1]]
+    for name in ("chord", "farfield", "mesh_size"):
+        if name in options:
+            flags += ["--" + name.replace("_", "-"), options[name]]
+    flags += [f"--{name}" for name in ("label", "spline") if options.get(name)]
     return flags
 
 
@@ -81,6 +86,13 @@ def test_written_text_is_what_the_console_program_writes(cli, source, options, l
             assert done.returncode != 0 and error.reason in done.stderr.decode("latin-1")
             continue
         assert text.encode("latin-1") == done.stdout, row
+
+
+def test_figures_of_the_four_digit_sections():
+    for digits, thickness, camber in (("0012", 0.12, 0.0), ("2412", 0.12, 0.02)):
+        figures = tarvex.read_text(selig_text("NACA " + digits, *naca4(digits))).figures
+        assert abs(figures.max_thickness - thickness) < 0.001
+        assert abs(figures.max_camber - camber) < 0.001
 
 
 def test_formats_are_the_console_program_table(cli):
