@@ -1,8 +1,9 @@
 // libFuzzer target: arbitrary bytes as the input of one conversion, in
 // memory. The last bytes choose the format and the options, the scale
-// factors and (through the check ISETXS makes) a station list, so that every
-// writer and the redistribution see what the readers make of odd input. The
-// plain number scan is checked against the general parser on every line.
+// factors, the drawing options and (through the check ISETXS makes) a
+// station list, so that every writer and the redistribution see what the
+// readers make of odd input. The plain number scan is checked against the
+// general parser on every line.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -75,6 +76,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.xFactor = bytes.number();
     settings.yFactor = bytes.number();
   }
+  // The drawing formats' options: a skin (the inward offset), a far field,
+  // splines and a chord, checked as every caller's are.
+  if ((flags & 64) != 0) {
+    settings.drawing.skinMm = static_cast<float>(bytes.byte()) / 16.0f;
+    settings.drawing.chordMm = static_cast<float>(bytes.byte()) * 4.0f;
+    settings.drawing.farfieldChords = static_cast<float>(bytes.byte() % 40);
+    settings.drawing.spline = (flags & 128) != 0;
+    settings.drawing.label = (flags & 128) != 0;
+    if (tarvex::checkDrawingOptions(settings.drawing, settings.keepSize)) {
+      settings.drawing = {};
+    }
+  }
   std::vector<float> stations;
   std::vector<float> accepted;
   if ((flags & 32) != 0) {
@@ -91,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Whatever the input, a conversion reports a known status and stays
   // within its arrays.
   const int status = static_cast<int>(outcome.error.status);
-  if (status < 0 || status > TARVEX_REDISTRIBUTION_FAILED) __builtin_trap();
+  if (status < 0 || status > TARVEX_BAD_OPTIONS) __builtin_trap();
   if (outcome.x.size() != outcome.y.size() ||
       outcome.x.size() > static_cast<std::size_t>(settings.capacity)) {
     __builtin_trap();
