@@ -1,5 +1,6 @@
 #include "writers/drawing_support.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -78,6 +79,18 @@ std::vector<Vec2> outlinePoints(const WriterContext& ctx, double scale) {
     points.pop_back();
   }
   return points;
+}
+
+Bounds boundsOf(std::span<const Vec2> points) {
+  if (points.empty()) return {};
+  Bounds box{points[0].x, points[0].x, points[0].y, points[0].y};
+  for (const Vec2& p : points) {
+    box.xmin = std::min(box.xmin, p.x);
+    box.xmax = std::max(box.xmax, p.x);
+    box.ymin = std::min(box.ymin, p.y);
+    box.ymax = std::max(box.ymax, p.y);
+  }
+  return box;
 }
 
 std::string_view commentText(std::string_view line) {

@@ -2,6 +2,7 @@
 // the section in its final units, and text that XML accepts.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,18 @@ std::string number(const WriterContext& ctx, double value, int w, int d);
 // A value for a message, as short as it goes ("1.5", "20").
 std::string shortText(double value);
 
+// The unit chord's length in SVG and DXF R2000 drawings unless told.
+inline constexpr double kDefaultChordMm = 100.0;
+
 // The points multiplied by scale, a repeated closing point dropped: the
 // outline a closed path or polyline draws.
 std::vector<Vec2> outlinePoints(const WriterContext& ctx, double scale);
+
+// The smallest box around the points; all zero for none.
+struct Bounds {
+  double xmin = 0.0, xmax = 0.0, ymin = 0.0, ymax = 0.0;
+};
+Bounds boundsOf(std::span<const Vec2> points);
 
 // A comment line without its leading ';' and its trailing blanks.
 std::string_view commentText(std::string_view line);

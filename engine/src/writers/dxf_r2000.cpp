@@ -13,8 +13,6 @@
 namespace tarvex::writers {
 namespace {
 
-constexpr double kDefaultChordMm = 100.0;
-
 // The fixed objects' handles; entities come after them, and $HANDSEED
 // after those.
 namespace handle {
@@ -69,13 +67,13 @@ class Groups {
   bool ok_ = true;
 };
 
-void header(Groups& g, double xmin, double ymin, double xmax, double ymax) {
+void header(Groups& g, const Bounds& box) {
   g(0, "SECTION")(2, "HEADER");
   g.variable("$ACADVER")(1, "AC1015");
   g.variable("$DWGCODEPAGE")(3, "ANSI_1252");
   g.variable("$INSBASE").point3(10, 0, 0, 0);
-  g.variable("$EXTMIN").point3(10, xmin, ymin, 0);
-  g.variable("$EXTMAX").point3(10, xmax, ymax, 0);
+  g.variable("$EXTMIN").point3(10, box.xmin, box.ymin, 0);
+  g.variable("$EXTMAX").point3(10, box.xmax, box.ymax, 0);
   g.variable("$LIMMIN").point(10, 0, 0);
   g.variable("$LIMMAX").point(10, 420, 297);
   g.variable("$TEXTSTYLE")(7, "Standard");
@@ -93,14 +91,16 @@ void header(Groups& g, double xmin, double ymin, double xmax, double ymax) {
   g(0, "SECTION")(2, "CLASSES")(0, "ENDSEC");
 }
 
-void tables(Groups& g, double xmin, double ymin, double xmax, double ymax) {
+void tables(Groups& g, const Bounds& box) {
   g(0, "SECTION")(2, "TABLES");
   // The view opens on the section with a little room around it.
-  const double width = std::max(xmax - xmin, 1e-3), height = std::max(ymax - ymin, 1e-3);
+  const double width = std::max(box.xmax - box.xmin, 1e-3);
+  const double height = std::max(box.ymax - box.ymin, 1e-3);
   g.table("VPORT", handle::viewports, 1);
   g.record("VPORT", handle::activeViewport, handle::viewports, "AcDbViewportTableRecord")(
       2, "*Active")(70, 0);
-  g.point(10, 0, 0).point(11, 1, 1).point(12, 0.5 * (xmin + xmax), 0.5 * (ymin + ymax));
+  g.point(10, 0, 0).point(11, 1, 1).point(12, 0.5 * (box.xmin + box.xmax),
+                                          0.5 * (box.ymin + box.ymax));
   g.point(13, 0, 0).point(14, 10, 10).point(15, 10, 10).point3(16, 0, 0, 1).point3(17, 0, 0, 0);
   g(40, 1.5 * std::max(height, width / 1.5))(41, 1.5)(42, 50.0)(43, 0.0)(44, 0.0)(50, 0.0)(51, 0.0);
   g(71, 0)(72, 1000)(73, 1)(74, 3)(75, 0)(76, 0)(77, 0)(78, 0);
@@ -207,20 +207,14 @@ int dxfR2000(const WriterContext& ctx) {
     ctx.drawing.refusal = "an outline needs at least 3 points";
     return kWriterRefused;
   }
-  double xmin = outline[0].x, xmax = xmin, ymin = outline[0].y, ymax = ymin;
-  for (const Vec2& p : outline) {
-    xmin = std::min(xmin, p.x);
-    xmax = std::max(xmax, p.x);
-    ymin = std::min(ymin, p.y);
-    ymax = std::max(ymax, p.y);
-  }
+  const Bounds box = boundsOf(outline);
 
   for (const std::string& line : ctx.drawing.comments) {
     if (!ctx.line("999") || !ctx.line(commentText(line))) return kWriteFailed;
   }
   Groups g(ctx);
-  header(g, xmin, ymin, xmax, ymax);
-  tables(g, xmin, ymin, xmax, ymax);
+  header(g, box);
+  tables(g, box);
   blocks(g);
   g(0, "SECTION")(2, "ENTITIES");
   const auto count = static_cast<int>(outline.size());

@@ -51,17 +51,7 @@ int gmshGeometry(const WriterContext& ctx) {
   const DrawingOptions& options = ctx.drawing.options;
   const double scale = ctx.drawing.scaleOr(1.0);
   std::vector<Vec2> all = outlinePoints(ctx, scale);
-  double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-  if (!all.empty()) {
-    xmin = xmax = all[0].x;
-    ymin = ymax = all[0].y;
-  }
-  for (const Vec2& p : all) {
-    xmin = std::min(xmin, p.x);
-    xmax = std::max(xmax, p.x);
-    ymin = std::min(ymin, p.y);
-    ymax = std::max(ymax, p.y);
-  }
+  const auto [xmin, xmax, ymin, ymax] = boundsOf(all);
   const double chord = xmax - xmin;
   std::vector<Vec2> points;
   for (const Vec2& p : all) {

@@ -11,7 +11,6 @@
 namespace tarvex::writers {
 namespace {
 
-constexpr double kDefaultChordMm = 100.0;
 constexpr double kMarginMm = 5.0;
 constexpr double kLabelSizeMm = 3.5;  // the smallest lettering of technical drawings
 constexpr double kLabelGapMm = 2.0;
@@ -48,15 +47,10 @@ int svgDrawing(const WriterContext& ctx) {
     ctx.drawing.refusal = "an outline needs at least 3 points";
     return kWriterRefused;
   }
-  double xmin = outline[0].x, xmax = xmin, ymin = outline[0].y, ymax = ymin;
-  std::size_t nose = 0;
-  for (std::size_t i = 0; i < outline.size(); ++i) {
-    xmin = std::min(xmin, outline[i].x);
-    xmax = std::max(xmax, outline[i].x);
-    ymin = std::min(ymin, outline[i].y);
-    ymax = std::max(ymax, outline[i].y);
-    if (outline[i].x < outline[nose].x) nose = i;
-  }
+  const auto [xmin, xmax, ymin, ymax] = boundsOf(outline);
+  // The first of the points of smallest x.
+  const Vec2 nose = *std::min_element(outline.begin(), outline.end(),
+                                      [](const Vec2& a, const Vec2& b) { return a.x < b.x; });
   std::vector<Vec2> path = outline;
   if (options.skinMm > 0.0f) {
     path = innerOffset(outline, options.skinMm, &ctx.drawing.refusal);
@@ -96,10 +90,10 @@ int svgDrawing(const WriterContext& ctx) {
                   0.5 * (scale * ctx.Y(1) + scale * ctx.Y(ctx.n))};
     const std::string dash = number(ctx, 20.0 * options.strokeMm, 14, 4) + " " +
                              number(ctx, 10.0 * options.strokeMm, 14, 4);
-    if (!ctx.line(R"(<line x1=")" + page.x(ctx, outline[nose].x) + R"(" y1=")" +
-                  page.y(ctx, outline[nose].y) + R"(" x2=")" + page.x(ctx, te.x) + R"(" y2=")" +
-                  page.y(ctx, te.y) + R"(" fill="none" stroke=")" + std::string(kMarkColour) +
-                  R"(" stroke-width=")" + stroke + R"(" stroke-dasharray=")" + dash + R"("/>)")) {
+    if (!ctx.line(R"(<line x1=")" + page.x(ctx, nose.x) + R"(" y1=")" + page.y(ctx, nose.y) +
+                  R"(" x2=")" + page.x(ctx, te.x) + R"(" y2=")" + page.y(ctx, te.y) +
+                  R"(" fill="none" stroke=")" + std::string(kMarkColour) + R"(" stroke-width=")" +
+                  stroke + R"(" stroke-dasharray=")" + dash + R"("/>)")) {
       return kWriteFailed;
     }
   }
