@@ -23,11 +23,11 @@ Error checkSection(const Section& section) {
   return {};
 }
 
-Result<ConversionSettings> settingsFor(const Section& section, const WriteOptions& options) {
-  if (formatByNumber(options.format) == nullptr) {
+// Format 0, which INORM knows as "no output", is allowed only where it says so.
+Result<ConversionSettings> settingsOf(const WriteOptions& options, bool noFormatAllowed = false) {
+  if (!(noFormatAllowed && options.format == 0) && formatByNumber(options.format) == nullptr) {
     return badOptions("there is no output format " + std::to_string(options.format));
   }
-  if (Error error = checkSection(section)) return error;
   if (Error error = checkDrawingOptions(options.drawing, options.keepSize)) return error;
   ConversionSettings settings;
   settings.format = options.format;
@@ -36,8 +36,15 @@ Result<ConversionSettings> settingsFor(const Section& section, const WriteOption
   settings.keepSize = options.keepSize;
   settings.xFactor = options.xFactor;
   settings.yFactor = options.yFactor;
-  settings.capacity = section.size() + 1;  // room for the same-x preparation
   settings.date = options.date;
+  return settings;
+}
+
+Result<ConversionSettings> settingsFor(const Section& section, const WriteOptions& options) {
+  auto settings = settingsOf(options);
+  if (!settings) return settings;
+  if (Error error = checkSection(section)) return error;
+  settings->capacity = section.size() + 1;  // room for the same-x preparation
   return settings;
 }
 
@@ -209,29 +216,19 @@ Error OutputFile::commit() {
 
 Result<Conversion> convertFile(const std::filesystem::path& input,
                                const std::filesystem::path& output, const ConvertOptions& options) {
-  if (options.format != 0 && formatByNumber(options.format) == nullptr) {
-    return badOptions("there is no output format " + std::to_string(options.format));
-  }
-  if (Error error = checkDrawingOptions(options.drawing, options.keepSize)) return error;
+  auto settings = settingsOf(options, true);
+  if (!settings) return settings.error();
   std::vector<float> stations;
   if (!options.stations.empty()) {
     auto checked = checkStations(options.stations);
     if (!checked) return checked.error();
     stations = std::move(*checked);
   }
-  ConversionSettings settings;
-  settings.format = options.format;
-  settings.comments = options.comments;
-  settings.redistribute = options.redistribute;
-  if (!stations.empty()) settings.stations = stations;
-  settings.keepSize = options.keepSize;
-  settings.xFactor = options.xFactor;
-  settings.yFactor = options.yFactor;
-  settings.capacity = options.capacity;
-  settings.date = options.date;
-  settings.drawing = options.drawing;
+  settings->redistribute = options.redistribute;
+  if (!stations.empty()) settings->stations = stations;
+  settings->capacity = options.capacity;
   ConversionOutcome outcome =
-      convertFiles(input.string(), output.string(), options.append, settings);
+      convertFiles(input.string(), output.string(), options.append, *settings);
   if (outcome.error) return outcome.error;
   return Conversion{std::move(outcome.section), std::move(outcome.x), std::move(outcome.y)};
 }
