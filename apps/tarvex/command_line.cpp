@@ -11,7 +11,6 @@
 
 #include "batch_convert.h"
 #include "format_choice.h"
-#include "length_option.h"
 #include "section_info.h"
 #include "standard_streams.h"
 #include "station_option.h"

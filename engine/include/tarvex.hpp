@@ -198,6 +198,11 @@ struct DrawingOptions {
   bool spline = false;
 };
 
+// A length as people write it: a number of 0 or more with an optional unit,
+// mm (also without a unit), cm, m or in, such as "250mm", "10in" or
+// "0.3 m", in millimetres; nothing for any other text.
+TARVEX_API std::optional<float> parseLength(std::string_view text);
+
 struct WriteOptions {
   int format = 1;         // a number of tarvex::kFormats
   bool comments = false;  // the input's comment lines and the 42-line header

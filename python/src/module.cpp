@@ -187,35 +187,16 @@ struct DrawingArguments {
 
 // A length in millimetres: a number, or a str with its unit (mm, cm, m, in).
 float millimetres(py::handle value, const char* name) {
-  double amount = 0;
   if (PyUnicode_Check(value.ptr())) {
     const std::string text = py::cast<std::string>(value);
-    std::size_t used = 0;
-    try {
-      amount = std::stod(text, &used);
-    } catch (const std::exception&) {
-      throw py::value_error(std::string(name) + " " + text + " is not a length");
-    }
-    std::string unit = text.substr(used);
-    unit.erase(0, unit.find_first_not_of(' '));
-    static const std::pair<const char*, double> kUnits[] = {
-        {"", 1.0}, {"mm", 1.0}, {"cm", 10.0}, {"m", 1000.0}, {"in", 25.4}};
-    bool known = false;
-    for (const auto& [suffix, factor] : kUnits) {
-      if (unit == suffix) {
-        amount *= factor;
-        known = true;
-      }
-    }
-    if (!known) {
-      throw py::value_error(std::string(name) + " " + text + ": the units are mm, cm, m and in");
-    }
-  } else {
-    const auto number = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()));
-    if (!number) throw py::error_already_set();
-    amount = PyFloat_AsDouble(number.ptr());
+    if (const auto length = parseLength(text)) return *length;
+    throw py::value_error(std::string(name) + " " + text +
+                          " is not a length: a number of 0 or more with mm (the default), cm, m "
+                          "or in");
   }
-  const auto narrow = static_cast<float>(amount);
+  const auto number = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()));
+  if (!number) throw py::error_already_set();
+  const auto narrow = static_cast<float>(PyFloat_AsDouble(number.ptr()));
   if (!std::isfinite(narrow) || narrow < 0.0f) {
     throw py::value_error(std::string(name) + " must be a finite length of at least 0");
   }

@@ -1,11 +1,12 @@
-#include "length_option.h"
-
+// Lengths as people write them, for the drawing formats' options.
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <utility>
 
-namespace tarvex::console {
+#include "tarvex.hpp"
+
+namespace tarvex {
 
 std::optional<float> parseLength(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -26,4 +27,4 @@ std::optional<float> parseLength(std::string_view text) {
   return std::nullopt;
 }
 
-}  // namespace tarvex::console
+}  // namespace tarvex
