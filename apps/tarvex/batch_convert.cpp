@@ -1,7 +1,6 @@
 #include "batch_convert.h"
 
 #include <filesystem>
-#include <set>
 
 #include "progress_line.h"
 #include "standard_streams.h"
@@ -18,55 +17,70 @@ std::string_view displayName(std::string_view input) {
   return isStandardStream(input) ? kStdinName : input;
 }
 
-class Batch {
+BatchSettings settingsOf(const ConvertRequest& request, bool toStandardOutput) {
+  BatchSettings settings;
+  if (!toStandardOutput) {
+    if (request.outputFile) settings.outputFile = *request.outputFile;
+    if (request.outputFolder) settings.outputFolder = *request.outputFolder;
+  }
+  settings.options.format = request.format->number;
+  settings.options.comments = request.comments;
+  settings.options.keepSize = request.keepSize;
+  settings.options.xFactor = request.xFactor;
+  settings.options.yFactor = request.yFactor;
+  settings.options.drawing = request.drawing;
+  settings.redistribute = request.redistribute;
+  settings.stations = request.stations;
+  settings.append = request.append;
+  settings.noClobber = request.noClobber;
+  return settings;
+}
+
+std::vector<fs::path> fileInputs(const std::vector<std::string>& inputs) {
+  std::vector<fs::path> files;
+  for (const std::string& input : inputs) {
+    if (!isStandardStream(input)) files.emplace_back(input);
+  }
+  return files;
+}
+
+// The batch with its messages: a failed file is reported and the others
+// are still converted; a summary at the end.
+class BatchRun {
  public:
-  Batch(const ConvertRequest& request, std::ostream& err)
+  BatchRun(const ConvertRequest& request, std::ostream& err)
       : request_(request),
         err_(err),
         progress_(err, standardErrorIsTerminal() && !request.quiet),
         stdin_(err, request.quiet),
         toStandardOutput_(!request.outputFolder &&
-                          (!request.outputFile || isStandardStream(*request.outputFile))) {
-    options_.format = request.format->number;
-    options_.comments = request.comments;
-    options_.keepSize = request.keepSize;
-    options_.xFactor = request.xFactor;
-    options_.yFactor = request.yFactor;
-    options_.drawing = request.drawing;
-    // Known once by device and inode, so no output replaces an input.
-    for (const std::string& input : request.inputs) {
-      if (isStandardStream(input)) continue;
-      if (const auto key = fileKey(input)) inputKeys_.push_back(*key);
-    }
-  }
+                          (!request.outputFile || isStandardStream(*request.outputFile))),
+        batch_(settingsOf(request, toStandardOutput_), fileInputs(request.inputs)) {}
 
   int run() {
-    if (request_.outputFolder) {
-      std::error_code error;
-      fs::create_directories(*request_.outputFolder, error);
-      if (error) {
-        err_ << "tarvex: " << *request_.outputFolder << ": " << error.message() << '\n';
-        return 1;
-      }
-    }
-    if (!toStandardOutput_ && request_.outputFile && !openSingleFile()) return 1;
-
     const int total = static_cast<int>(request_.inputs.size());
+    if (Error error = batch_.start()) {
+      err_ << failureLine(request_.outputFile.value_or(""), error) << '\n';
+      return 1;
+    }
+    if (batch_.skipsEverything()) {
+      skip(*request_.outputFile);
+      return 1;
+    }
+
     for (int i = 0; i < total; ++i) {
       const std::string& input = request_.inputs[static_cast<std::size_t>(i)];
       progress_.update(i, total, input);
       convertOne(input);
     }
     progress_.clear();
-    if (singleFile_ && converted_ > 0) {
-      // Everything goes in place at once, or (on failure) nothing.
-      if (Error error = singleFile_->commit()) {
-        err_ << failureLine(*request_.outputFile, error) << '\n';
-        failed_ += converted_;
-        converted_ = 0;
-      } else if (request_.verbose) {
-        err_ << "tarvex: wrote " << *request_.outputFile << '\n';
-      }
+    if (Error error = batch_.finish()) {
+      // Nothing of the single output file was put in place.
+      err_ << failureLine(*request_.outputFile, error) << '\n';
+      failed_ += converted_;
+      converted_ = 0;
+    } else if (request_.verbose && request_.outputFile && !toStandardOutput_ && converted_ > 0) {
+      err_ << "tarvex: wrote " << *request_.outputFile << '\n';
     }
     if (toStandardOutput_ && !stdout_.finish()) {
       err_ << "tarvex: " << stdout_.failure() << '\n';
@@ -83,98 +97,38 @@ class Batch {
   }
 
  private:
-  void fail(std::string_view input, const Error& error) {
+  void skip(const fs::path& target) {
     progress_.clear();
-    err_ << failureLine(displayName(input), error) << '\n';
-    ++failed_;
-  }
-
-  void skip(const std::string& target) {
-    progress_.clear();
-    err_ << "tarvex: " << target << ": exists, left alone (--no-clobber)\n";
+    err_ << "tarvex: " << target.string() << ": exists, left alone (--no-clobber)\n";
     ++skipped_;
   }
 
-  bool exists(const std::string& target) const {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(target, error));
-  }
-
-  bool openSingleFile() {
-    if (request_.noClobber && exists(*request_.outputFile)) {
-      skip(*request_.outputFile);
-      skipped_ = static_cast<int>(request_.inputs.size());
-      return false;
-    }
-    auto file = OutputFile::open(*request_.outputFile, request_.append, inputKeys_);
-    if (!file) {
-      err_ << failureLine(*request_.outputFile, file.error()) << '\n';
-      failed_ = static_cast<int>(request_.inputs.size());
-      return false;
-    }
-    singleFile_.emplace(std::move(*file));
-    return true;
-  }
-
-  Result<Section> read(const std::string& input) {
-    ReadOptions options;
-    options.capacity = kBatchCapacity;
-    Result<Section> section = isStandardStream(input)
-                                  ? (stdin_.text() ? readText(*stdin_.text(), options)
-                                                   : Result<Section>(stdin_.text().error()))
-                                  : readFile(input, options);
-    if (!section || !request_.redistribute) return section;
-    return redistribute(
-        *section,
-        request_.stations.empty() ? defaultStations() : std::span<const float>(request_.stations),
-        kBatchCapacity);
-  }
-
-  std::string folderTarget(std::string_view input) const {
-    const std::string stem =
-        isStandardStream(input) ? std::string("stdin") : fs::path(input).stem().string();
-    return (fs::path(*request_.outputFolder) /
-            (stem + "." + std::string(request_.format->extension)))
-        .string();
+  BatchOutcome convert(const std::string& input) {
+    if (!isStandardStream(input)) return batch_.convertFile(input);
+    const Result<std::string>& text = stdin_.text();
+    if (!text) return {BatchOutcome::Kind::failed, text.error(), {}, {}};
+    return batch_.convertText(*text, "stdin");
   }
 
   void convertOne(const std::string& input) {
-    auto section = read(input);
-    if (!section) return fail(input, section.error());
-
-    if (toStandardOutput_) {
-      auto text = writeText(*section, options_);
-      if (!text) return fail(input, text.error());
-      stdout_.write(*text);
-      ++converted_;
-      return;
+    const BatchOutcome outcome = convert(input);
+    switch (outcome.kind) {
+      case BatchOutcome::Kind::failed:
+        progress_.clear();
+        err_ << failureLine(displayName(input), outcome.error) << '\n';
+        ++failed_;
+        return;
+      case BatchOutcome::Kind::skipped:
+        return skip(outcome.target);
+      case BatchOutcome::Kind::converted:
+        break;
     }
-    if (singleFile_) {
-      if (Error error = singleFile_->write(*section, options_)) return fail(input, error);
-      ++converted_;
-      return;
-    }
-
-    // With -d every input has a file of its own, and a second input of the
-    // same name must not replace the first one's result.
-    const std::string target = folderTarget(input);
-    const std::string key = fs::path(target).lexically_normal().string();
-    if (written_.contains(key)) {
-      return fail(input, {Status::outputNotWritable,
-                          target + " was already written from another input of the same name",
-                          {},
-                          0});
-    }
-    if (request_.noClobber && exists(target)) return skip(target);
-    auto file = OutputFile::open(target, request_.append, inputKeys_);
-    if (!file) return fail(input, file.error());
-    if (Error error = file->write(*section, options_)) return fail(input, error);
-    if (Error error = file->commit()) return fail(input, error);
-    written_.insert(key);
     ++converted_;
-    if (request_.verbose) {
+    if (toStandardOutput_) {
+      stdout_.write(outcome.text);
+    } else if (request_.verbose && request_.outputFolder) {
       progress_.clear();
-      err_ << "tarvex: " << displayName(input) << " -> " << target << '\n';
+      err_ << "tarvex: " << displayName(input) << " -> " << outcome.target.string() << '\n';
     }
   }
 
@@ -184,10 +138,7 @@ class Batch {
   StandardInput stdin_;
   StandardOutput stdout_;
   const bool toStandardOutput_;
-  WriteOptions options_;
-  std::vector<FileKey> inputKeys_;
-  std::optional<OutputFile> singleFile_;
-  std::set<std::string> written_;
+  Batch batch_;
   int converted_ = 0;
   int failed_ = 0;
   int skipped_ = 0;
@@ -213,7 +164,7 @@ std::string failureLine(std::string_view input, const Error& error) {
 
 int convertFiles(const ConvertRequest& request, std::ostream& err) {
   useBinaryStandardStreams();
-  return Batch(request, err).run();
+  return BatchRun(request, err).run();
 }
 
 }  // namespace tarvex::console

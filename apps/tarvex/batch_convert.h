@@ -11,7 +11,6 @@
 
 namespace tarvex::console {
 
-inline constexpr int kBatchCapacity = 1000;
 inline constexpr std::string_view kStandardStream = "-";
 
 struct ConvertRequest {

@@ -127,7 +127,7 @@ int describeFiles(const std::vector<std::string>& inputs, bool json, std::ostrea
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     const std::string& input = inputs[i];
     ReadOptions options;
-    options.capacity = kBatchCapacity;
+    options.capacity = Batch::kCapacity;
     Result<Section> read = Error{};
     if (input == kStandardStream) {
       const auto& stdinText = standardInput.text();

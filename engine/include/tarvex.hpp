@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -257,6 +258,63 @@ class TARVEX_API OutputFile {
  private:
   explicit OutputFile(std::unique_ptr<Transaction> transaction);
   std::unique_ptr<Transaction> transaction_;
+};
+
+// Many inputs in one output format, one after the other, each failing on
+// its own: into one output file put in place at the end, into a file of its
+// own per input in a folder, or into text.
+struct BatchSettings {
+  // At most one of the two; neither gives each output as text.
+  std::optional<std::filesystem::path> outputFile;
+  std::optional<std::filesystem::path> outputFolder;
+  WriteOptions options;
+  bool redistribute = false;
+  std::vector<float> stations;  // checked; empty: the standard stations
+  bool append = false;
+  bool noClobber = false;  // existing outputs are left alone
+};
+
+struct BatchOutcome {
+  enum class Kind { converted, failed, skipped };
+  Kind kind = Kind::failed;
+  Error error;                   // why it failed
+  std::filesystem::path target;  // the output it went (or would have gone) to
+  std::string text;              // the output itself when no output is named
+};
+
+class TARVEX_API Batch {
+ public:
+  static constexpr int kCapacity = 1000;  // points read from each input
+
+  // No output replaces one of the inputs, under whatever name.
+  Batch(BatchSettings settings, std::span<const std::filesystem::path> inputs);
+
+  // Makes the output folder or opens the single output file. A failure
+  // means nothing can be converted; an existing single output under
+  // noClobber skips every input.
+  Error start();
+  bool skipsEverything() const { return skipEverything_; }
+
+  BatchOutcome convertFile(const std::filesystem::path& input);
+  // Coordinate text read elsewhere (the standard input); stem names its
+  // output in the folder.
+  BatchOutcome convertText(std::string_view text, const std::string& stem);
+
+  // Puts the single output file in place, once it holds anything; until
+  // then it is not there.
+  Error finish();
+
+ private:
+  std::filesystem::path targetFor(const std::string& stem) const;
+  BatchOutcome skipped(const std::string& stem) const;
+  BatchOutcome convert(Result<Section> section, const std::string& stem);
+
+  BatchSettings settings_;
+  std::vector<FileKey> inputKeys_;
+  std::optional<OutputFile> singleFile_;
+  std::set<std::filesystem::path> written_;
+  bool skipEverything_ = false;
+  bool wroteSingle_ = false;
 };
 
 // One conversion from a file to a file, as the C entry INORM makes it, with

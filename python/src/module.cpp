@@ -6,15 +6,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "batch.h"
 #include "errors.h"
 #include "tarvex.hpp"
 
@@ -439,6 +440,13 @@ py::list formats() {
   return rows;
 }
 
+// An output left alone under no_clobber, as the OSError that opening it
+// with O_EXCL would give.
+Error leftAlone(const std::filesystem::path& target) {
+  return {Status::outputNotWritable, target.string() + ": exists, left alone (no_clobber)",
+          target.string(), EEXIST};
+}
+
 py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py::handle format,
                  bool comments, bool redistribute, py::handle stations, bool keepSize,
                  py::handle scale, bool append, bool noClobber, py::handle date, py::handle chord,
@@ -447,7 +455,8 @@ py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py:
   if (!output.is_none() && !outputDir.is_none()) {
     throw py::value_error("give output or output_dir, not both");
   }
-  BatchRequest request;
+  BatchSettings request;
+  std::vector<std::filesystem::path> inputPaths;
   request.options =
       writeOptions(format, comments, keepSize, scale, date,
                    {chord, skin, stroke, farfield, meshSize, label, chordLine, spline});
@@ -458,7 +467,7 @@ py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py:
   } else {
     for (py::handle input : py::iter(inputs)) given.append(input);
   }
-  for (py::handle input : given) request.inputs.push_back(pathOf(input, "each input"));
+  for (py::handle input : given) inputPaths.push_back(pathOf(input, "each input"));
   if (!output.is_none()) request.outputFile = pathOf(output, "output");
   if (!outputDir.is_none()) request.outputFolder = pathOf(outputDir, "output_dir");
   if (append && output.is_none() && outputDir.is_none()) {
@@ -473,18 +482,18 @@ py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py:
   request.append = append;
   request.noClobber = noClobber;
 
-  Batch batch(request);
+  Batch batch(request, inputPaths);
   Error started;
   {
     py::gil_scoped_release unlocked;
     started = batch.start();
   }
   if (started) raise(started);
-  std::vector<FileOutcome> outcomes;
-  for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+  std::vector<BatchOutcome> outcomes;
+  for (const std::filesystem::path& input : inputPaths) {
     {
       py::gil_scoped_release unlocked;
-      outcomes.push_back(batch.convert(i));
+      outcomes.push_back(batch.convertFile(input));
     }
     // Ctrl-C between two files stops the batch; an uncommitted single
     // output file leaves nothing behind.
@@ -497,13 +506,14 @@ py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py:
   }
   py::list results;
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
-    FileOutcome& outcome = outcomes[i];
-    if (finished && outcome.kind == FileOutcome::Kind::converted) {
+    BatchOutcome& outcome = outcomes[i];
+    if (finished && outcome.kind == BatchOutcome::Kind::converted) {
       // Nothing of the single output file was put in place.
-      outcome.kind = FileOutcome::Kind::failed;
+      outcome.kind = BatchOutcome::Kind::failed;
       outcome.error = finished;
     }
-    const bool ok = outcome.kind == FileOutcome::Kind::converted;
+    if (outcome.kind == BatchOutcome::Kind::skipped) outcome.error = leftAlone(outcome.target);
+    const bool ok = outcome.kind == BatchOutcome::Kind::converted;
     const py::object input = given[i];
     const py::object name = fileNameOf(input);
     results.append(py::reinterpret_borrow<py::object>(convertResultClass)(
