@@ -80,7 +80,7 @@ class BatchRun {
       failed_ += converted_;
       converted_ = 0;
     } else if (request_.verbose && request_.outputFile && !toStandardOutput_ && converted_ > 0) {
-      err_ << "tarvex: wrote " << *request_.outputFile << '\n';
+      err_ << "tarvex: wrote " << nameForMessage(*request_.outputFile) << '\n';
     }
     if (toStandardOutput_ && !stdout_.finish()) {
       err_ << "tarvex: " << stdout_.failure() << '\n';
@@ -99,7 +99,8 @@ class BatchRun {
  private:
   void skip(const fs::path& target) {
     progress_.clear();
-    err_ << "tarvex: " << target.string() << ": exists, left alone (--no-clobber)\n";
+    err_ << "tarvex: " << nameForMessage(target.string())
+         << ": exists, left alone (--no-clobber)\n";
     ++skipped_;
   }
 
@@ -128,7 +129,8 @@ class BatchRun {
       stdout_.write(outcome.text);
     } else if (request_.verbose && request_.outputFolder) {
       progress_.clear();
-      err_ << "tarvex: " << displayName(input) << " -> " << outcome.target.string() << '\n';
+      err_ << "tarvex: " << nameForMessage(displayName(input)) << " -> "
+           << nameForMessage(outcome.target.string()) << '\n';
     }
   }
 
@@ -159,7 +161,7 @@ const Result<std::string>& StandardInput::text() {
 
 std::string failureLine(std::string_view input, const Error& error) {
   if (!error.file.empty()) return "tarvex: " + error.message;
-  return "tarvex: " + std::string(input) + ": " + error.message;
+  return "tarvex: " + nameForMessage(input) + ": " + error.message;
 }
 
 int convertFiles(const ConvertRequest& request, std::ostream& err) {

@@ -160,5 +160,21 @@ TEST_F(CliSafety, UnreadableInputsSayWhy) {
   EXPECT_NE(run.err.find("overflow.dat: line 2 \"0.5 5000"), std::string::npos);
 }
 
+// A line end or an escape sequence in a file name must not reach the
+// terminal or forge a message line, whoever composes the message.
+TEST_F(CliSafety, NamesWithControlCharactersAreQuotedInMessages) {
+  dir_.write("a\nb.dat", file("naca2412.dat"));
+  dir_.write("\033[31mred.dat", file("flat.dat"));
+  fs::create_directory(dir_.file("d\001ir"));
+  const auto run = tarvex("convert a?b.dat *red.dat d?ir naca0012.dat -f 1 -v -d out");
+  EXPECT_EQ(run.err,
+            "tarvex: 'a\\nb.dat' -> 'out/a\\nb.geo'\n"
+            "tarvex: '\\033[31mred.dat': the points enclose no area\n"
+            "tarvex: 'd\\001ir': Is a directory\n"
+            "tarvex: naca0012.dat -> out/naca0012.geo\n"
+            "2 converted, 2 failed\n");
+  EXPECT_TRUE(tarvex("info *red.dat").out.starts_with("'\\033[31mred.dat'\n"));
+}
+
 }  // namespace
 }  // namespace tarvex::test

@@ -18,11 +18,11 @@ namespace tarvex {
 namespace {
 
 Error fileError(const std::string& name, int code) {
-  return {Status::inputNotFound, name + ": " + std::strerror(code), name, code};
+  return {Status::inputNotFound, nameForMessage(name) + ": " + std::strerror(code), name, code};
 }
 
 Error tooLarge(const std::string& name, std::string why) {
-  return {Status::inputNotFound, name + ": " + std::move(why), name, EFBIG};
+  return {Status::inputNotFound, nameForMessage(name) + ": " + std::move(why), name, EFBIG};
 }
 
 std::string limitText(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }

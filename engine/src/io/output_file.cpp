@@ -24,7 +24,7 @@ namespace tarvex {
 namespace {
 
 Error outputError(const std::string& path, int code, Status status = Status::outputNotWritable) {
-  return {status, path + ": " + std::strerror(code), path, code};
+  return {status, nameForMessage(path) + ": " + std::strerror(code), path, code};
 }
 
 std::string folderOf(const std::string& path) {
@@ -356,7 +356,7 @@ class OutputTransaction::State {
   Error notWritable(int code) const { return outputError(path, code); }
   Error writeError(int code) const { return outputError(path, code, Status::writeFailed); }
   Error isInput() const {
-    return {Status::outputNotWritable, path + ": is the input file", path, 0};
+    return {Status::outputNotWritable, nameForMessage(path) + ": is the input file", path, 0};
   }
 
   bool makeNamedTemporary(mode_t mode) {
