@@ -158,6 +158,11 @@ TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char *input,
                                               char *reason,
                                               int32_t reasonSize);
 
+/* Removes the temporary files of the conversions in progress, so that a
+ * program ending on a signal leaves none behind. Async-signal-safe: call it
+ * from a handler of SIGINT or SIGTERM. */
+TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void);
+
 #ifdef __cplusplus
 }
 #endif

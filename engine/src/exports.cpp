@@ -16,6 +16,7 @@
 #include "geometry/section_figures.h"
 #include "io/input_file.h"
 #include "io/line_io.h"
+#include "io/temporary_files.h"
 #include "tarvex.h"
 
 namespace {
@@ -248,4 +249,8 @@ extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_convert(
     *count = static_cast<int32_t>(written);
   }
   return TARVEX_OK;
+}
+
+extern "C" TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void) {
+  tarvex::temporaries::removeAll();
 }

@@ -299,7 +299,7 @@ TEST(LibrarySymbols, OnlyTheEntriesAndTheInterfaceAreExported) {
   const std::string listing =
       "nm -D --defined-only " TARVEX_BIN_DIR "/libtarvex.so | awk '$2 ~ /^[TD]$/ {print $3}'";
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep -v '^_Z'", &c), 0);
-  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\n");
+  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\ntarvex_remove_temporary_files\n");
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep '^_Z' | c++filt", &cpp), 0);
   for (const auto& symbol : tarvex::test::splitLines(cpp)) {
     EXPECT_TRUE(symbol.starts_with("tarvex::")) << symbol;
