@@ -190,102 +190,75 @@ TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) 
                "NULL for x, y and count to get no points back");
 }
 
-// Builds a C99 program of its own in folder, with the installed header's
-// view only; false and the compiler's words when it fails.
-bool compileCaller(const tarvex::test::TempDir& dir, const std::string& source,
-                   std::string& output) {
-  dir.write("caller.c", source);
+// A C99 program of its own, built with the installed header's view only. It
+// also plays callers built against other versions of the header: one whose
+// struct is the first TarvexOptions, in a block of just that size, and one
+// with trailing fields this engine does not know and ignores.
+TEST(CProgram, CallsTheSecondEntryWithOptionsOfEverySize) {
+  if (!tarvex::test::findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
+  tarvex::test::TempDir dir;
+  dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(12, 41)));
+  dir.write("caller.c",
+            "#include <stdio.h>\n"
+            "#include <stdlib.h>\n"
+            "#include <string.h>\n"
+            "#include \"tarvex.h\"\n"
+            "typedef struct { TarvexOptions known; int32_t later; float more; } Newer;\n"
+            "static void svg(const char *out, const TarvexOptions *options) {\n"
+            "  char reason[100];\n"
+            "  printf(\"%d %s\\n\", (int)tarvex_convert(\"naca.dat\", out, 18, options,\n"
+            "         NULL, NULL, NULL, NULL, reason, 100), reason);\n"
+            "}\n"
+            "int main(int argc, char **argv) {\n"
+            "  TarvexOptions options = TARVEX_OPTIONS_INIT;\n"
+            "  TarvexOptions *old = malloc(TARVEX_OPTIONS_SIZE_V1);\n"
+            "  Newer newer;\n"
+            "  TarvexFigures figures;\n"
+            "  char reason[100];\n"
+            "  int32_t status;\n"
+            "  (void)argc;\n"
+            "  options.farfieldChords = 10.0f;\n"
+            "  status = tarvex_convert(argv[1], argv[2], 19, &options, NULL,\n"
+            "                          NULL, NULL, &figures, reason, 100);\n"
+            "  printf(\"%d %.3f %s\\n\", (int)status, figures.maxThickness, reason);\n"
+            "  options.farfieldChords = 0.0f;\n"
+            "  options.chordMm = 250.0f;\n"
+            "  options.size = TARVEX_OPTIONS_SIZE_V1;\n"
+            "  memcpy(old, &options, TARVEX_OPTIONS_SIZE_V1);\n"
+            "  svg(\"old.svg\", old);\n"
+            "  newer.known = options;\n"
+            "  newer.known.size = (int32_t)sizeof newer;\n"
+            "  newer.later = -1;\n"
+            "  newer.more = 1e30f;\n"
+            "  svg(\"new.svg\", &newer.known);\n"
+            "  old->size = TARVEX_OPTIONS_SIZE_V1 - 4;\n"
+            "  svg(\"none.svg\", old);\n"
+            "  free(old);\n"
+            "  return status;\n"
+            "}\n");
   const std::string folder = "'" + dir.path().string() + "'";
   // A library built with the sanitizers loads only into a program built with them.
-  std::string sanitizers;
+  std::string output, sanitizers;
   tarvex::test::runCommand("ldd " TARVEX_BIN_DIR "/libtarvex.so", &output);
   if (output.find("libasan") != std::string::npos) sanitizers += " -fsanitize=address";
   if (output.find("libubsan") != std::string::npos) sanitizers += " -fsanitize=undefined";
   output.clear();
-  return tarvex::test::runCommand(
-             "gcc -std=c99 -pedantic -Wall -Wextra -Werror" + sanitizers +
-                 " -I " TARVEX_SOURCE_DIR "/engine/include " + folder + "/caller.c -o " + folder +
-                 "/caller " TARVEX_BIN_DIR "/libtarvex.so -Wl,-rpath," TARVEX_BIN_DIR " 2>&1",
-             &output) == 0;
-}
-
-TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
-  if (!tarvex::test::findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
-  tarvex::test::TempDir dir;
-  dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(12, 41)));
-  std::string output;
-  ASSERT_TRUE(compileCaller(dir,
-                            "#include <stdio.h>\n"
-                            "#include \"tarvex.h\"\n"
-                            "int main(int argc, char **argv) {\n"
-                            "  TarvexOptions options = TARVEX_OPTIONS_INIT;\n"
-                            "  TarvexFigures figures;\n"
-                            "  char reason[100];\n"
-                            "  int32_t status;\n"
-                            "  (void)argc;\n"
-                            "  options.farfieldChords = 10.0f;\n"
-                            "  status = tarvex_convert(argv[1], argv[2], 19, &options, NULL,\n"
-                            "                          NULL, NULL, &figures, reason, 100);\n"
-                            "  printf(\"%d %.3f %s\\n\", (int)status, figures.maxThickness, reason);\n"
-                            "  return status;\n"
-                            "}\n",
-                            output))
+  ASSERT_EQ(
+      tarvex::test::runCommand(
+          "gcc -std=c99 -pedantic -Wall -Wextra -Werror" + sanitizers +
+              " -I " TARVEX_SOURCE_DIR "/engine/include " + folder + "/caller.c -o " + folder +
+              "/caller " TARVEX_BIN_DIR "/libtarvex.so -Wl,-rpath," TARVEX_BIN_DIR " 2>&1",
+          &output),
+      0)
       << output;
-  ASSERT_EQ(tarvex::test::runCommand("cd '" + dir.path().string() + "' && ./caller naca.dat naca.geo",
-                                     &output),
-            0)
+  output.clear();
+  ASSERT_EQ(tarvex::test::runCommand("cd " + folder + " && ./caller naca.dat naca.geo", &output), 0)
       << output;
-  EXPECT_EQ(output, "0 0.120 \n");
+  EXPECT_EQ(output,
+            "0 0.120 \n0 \n0 \n10 the options' size field holds 56, less than the 60 bytes of "
+            "the first TarvexOptions\n");
   EXPECT_NE(tarvex::test::readFile(dir.file("naca.geo")).find("Physical Curve(\"farfield\")"),
             std::string::npos);
-}
-
-// Callers built against other versions of the header: one whose struct is
-// exactly the first TarvexOptions, held in a block of just that size, and
-// one with fields this engine does not know, which it ignores.
-TEST(CProgram, OlderAndNewerOptionsAreTakenByTheirSize) {
-  if (!tarvex::test::findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
-  tarvex::test::TempDir dir;
-  dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(12, 41)));
-  std::string output;
-  ASSERT_TRUE(compileCaller(
-      dir,
-      "#include <stdio.h>\n"
-      "#include <stdlib.h>\n"
-      "#include <string.h>\n"
-      "#include \"tarvex.h\"\n"
-      "typedef struct { TarvexOptions known; int32_t later; float more; } Newer;\n"
-      "static int run(const char *out, const TarvexOptions *options) {\n"
-      "  char reason[100];\n"
-      "  int32_t status = tarvex_convert(\"naca.dat\", out, 18, options, NULL, NULL,\n"
-      "                                  NULL, NULL, reason, 100);\n"
-      "  printf(\"%d %s\\n\", (int)status, reason);\n"
-      "  return status;\n"
-      "}\n"
-      "int main(void) {\n"
-      "  TarvexOptions v1 = TARVEX_OPTIONS_INIT;\n"
-      "  TarvexOptions *old = malloc(TARVEX_OPTIONS_SIZE_V1);\n"
-      "  Newer newer;\n"
-      "  v1.chordMm = 250.0f;\n"
-      "  v1.size = TARVEX_OPTIONS_SIZE_V1;\n"
-      "  memcpy(old, &v1, TARVEX_OPTIONS_SIZE_V1);\n"
-      "  newer.known = v1;\n"
-      "  newer.known.size = (int32_t)sizeof newer;\n"
-      "  newer.later = -1;\n"
-      "  newer.more = 1e30f;\n"
-      "  run(\"old.svg\", old);\n"
-      "  run(\"new.svg\", &newer.known);\n"
-      "  old->size = TARVEX_OPTIONS_SIZE_V1 - 4;\n"
-      "  run(\"none.svg\", old);\n"
-      "  free(old);\n"
-      "  return 0;\n"
-      "}\n",
-      output))
-      << output;
-  ASSERT_EQ(tarvex::test::runCommand("cd '" + dir.path().string() + "' && ./caller", &output), 0);
-  EXPECT_EQ(output,
-            "0 \n0 \n10 the options' size field holds 56, less than the 60 bytes of the first "
-            "TarvexOptions\n");
   const std::string drawn = tarvex::test::readFile(dir.file("old.svg"));
   EXPECT_NE(drawn.find("width=\"260.0000mm\""), std::string::npos);
   EXPECT_EQ(tarvex::test::readFile(dir.file("new.svg")), drawn);
