@@ -28,6 +28,12 @@ Error outputError(const std::string& path, int code, Status status = Status::out
   return {status, nameForMessage(path) + ": " + std::strerror(code), path, code};
 }
 
+// The system would stop the name at the null byte and write another file.
+Error nullByteInName(const std::string& path) {
+  return {Status::outputNotWritable, nameForMessage(path) + ": a file name cannot hold a null byte",
+          path, EINVAL};
+}
+
 std::string folderOf(const std::string& path) {
   const auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -614,6 +620,10 @@ class OutputTransaction::State {
 std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
                                                            std::span<const FileKey> inputs,
                                                            Error& error) {
+  if (path.find('\0') != std::string::npos) {
+    error = nullByteInName(path);
+    return nullptr;
+  }
   auto state = std::make_unique<State>();
   state->path = path;
   state->append = append;
@@ -666,6 +676,10 @@ class OutputTransaction::State {
 
 std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
                                                            std::span<const FileKey>, Error& error) {
+  if (path.find('\0') != std::string::npos) {
+    error = nullByteInName(path);
+    return nullptr;
+  }
   namespace fs = std::filesystem;
   auto state = std::make_unique<State>();
   state->path = path;
