@@ -186,16 +186,6 @@ class OutputFile::Transaction {
   bool holdsText = false;         // a section (or text) was added
 };
 
-namespace {
-
-bool holdsContent(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error) &&
-         std::filesystem::file_size(path, error) > 0 && !error;
-}
-
-}  // namespace
-
 Result<OutputFile> OutputFile::open(const std::filesystem::path& path, bool append,
                                     std::span<const FileKey> inputs) {
   Error error;
@@ -215,14 +205,10 @@ OutputFile::~OutputFile() = default;
 Error OutputFile::write(const Section& section, const WriteOptions& options) {
   if (!transaction_) return badOptions("the output file was moved away");
   if (const auto format = oneSectionFormat(options.format)) {
-    if (transaction_->appendsToContent) {
-      return badOptions(
-          oneSectionPerFile(*format) +
-          ": it cannot be appended to a file that holds anything already");
-    }
+    if (transaction_->appendsToContent) return oneSectionPerFile(*format, kNoAppending);
     if (transaction_->holdsText) {
-      return badOptions(oneSectionPerFile(*format) +
-                        ": a second section cannot follow the first in the same file");
+      return oneSectionPerFile(*format,
+                               "a second section cannot follow the first in the same file");
     }
   }
   auto text = tarvex::writeText(section, options);

@@ -14,26 +14,20 @@ bool isThere(const fs::path& path) {
   return fs::exists(fs::symlink_status(path, error));
 }
 
-bool isNonEmptyFile(const fs::path& path) {
-  std::error_code error;
-  return fs::is_regular_file(path, error) && fs::file_size(path, error) > 0 && !error;
-}
-
 // Refused before anything is written: several inputs, or an appending to a
 // file with content, into a format whose files hold one section.
 Error oneSectionRefusal(const BatchSettings& settings, std::size_t inputs) {
   const auto format = oneSectionFormat(settings.options.format);
   if (!format) return {};
-  std::string why;
   if (inputs > 1) {
-    why = std::to_string(inputs) +
-          " inputs cannot go into one file; convert them into a folder, one file each";
-  } else if (settings.append && isNonEmptyFile(*settings.outputFile)) {
-    why = "it cannot be appended to a file that holds anything already";
-  } else {
-    return {};
+    return oneSectionPerFile(*format, std::to_string(inputs) +
+                                          " inputs cannot go into one file; convert them into a "
+                                          "folder, one file each");
   }
-  return {Status::badOptions, oneSectionPerFile(*format) + ": " + why, {}, 0};
+  if (settings.append && holdsContent(*settings.outputFile)) {
+    return oneSectionPerFile(*format, kNoAppending);
+  }
+  return {};
 }
 
 }  // namespace

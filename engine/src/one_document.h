@@ -4,9 +4,12 @@
 // a DXF whose second drawing is never read).
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "tarvex.hpp"
 
 namespace tarvex {
 
@@ -24,8 +27,21 @@ constexpr std::optional<std::string_view> oneSectionFormat(int format) {
   }
 }
 
-inline std::string oneSectionPerFile(std::string_view format) {
-  return std::string(format) + " output takes one section per file";
+inline Error oneSectionPerFile(std::string_view format, std::string_view why) {
+  return {Status::badOptions,
+          std::string(format) + " output takes one section per file: " + std::string(why),
+          {},
+          0};
 }
+
+// Appending to it would put a second document after the first.
+inline bool holdsContent(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) &&
+         std::filesystem::file_size(path, error) > 0 && !error;
+}
+
+inline constexpr std::string_view kNoAppending =
+    "it cannot be appended to a file that holds anything already";
 
 }  // namespace tarvex

@@ -47,6 +47,10 @@ TEST_F(OneSectionBatch, SeveralInputsOrAnAppendingAreRefusedBeforeAnythingIsWrit
     WriteOptions options;
     options.format = format;
     EXPECT_FALSE(tarvex::writeFile(*readFile(a), output, options, true).message.empty());
+    ConvertOptions convert;
+    convert.format = format;
+    convert.append = true;
+    EXPECT_FALSE(convertFile(a, output, convert));
     EXPECT_EQ(test::readFile(output), "old\n");
   }
 }
