@@ -52,10 +52,18 @@ TEST(CountedLayout, AnySizeReadsAsTheTwoColumnOutline) {
   const auto tooMany = readText(countedText(600, "600. 600.", "\n"));
   ASSERT_FALSE(tooMany);
   EXPECT_NE(tooMany.error().message.find("more than 1000 points"), std::string::npos);
-  // Whole numbers that the data does not bear out start a plain file.
-  const auto plain = readText("200 3\n100 12\n0 0\n100 -8\n200 -3\n");
+  // Whole numbers that the data does not bear out start a plain file, here
+  // one in millimetres with a blank line after the leading edge.
+  auto mm = test::nacaSection(2412, 31);
+  for (auto& point : mm) point = {200 * point.x, 200 * point.y};
+  mm.front() = {200, 3};
+  std::string text = test::twoColumnText(mm);
+  std::size_t leadingEdgeEnd = 0;
+  for (int line = 0; line < 32; ++line) leadingEdgeEnd = text.find('\n', leadingEdgeEnd) + 1;
+  const auto plain = readText(text.insert(leadingEdgeEnd, "\n"));
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->layout, Layout::twoColumns);
+  EXPECT_EQ(plain->size(), 61);
 }
 
 TEST(CountedLayout, ABlankLineOutweighsWrongCounts) {

@@ -105,27 +105,28 @@ CountLineReading readCountLine(const LineInput& in, std::string_view line, float
   };
   const std::string follow = std::to_string(s.points) + " points follow";
 
-  if (!countRange && s.points != upper + lower && !blankParted) {
+  // Where the upper surface ends: at the blank line, else as counted.
+  const int split = blankParted ? s.runs[0] : upper;
+  const bool beyond = split >= capacity;  // the reader reports too many points
+  const bool sound = !beyond && s.points > split && lowerStartsAtLeadingEdge(s, split);
+  if (!countRange && s.points != upper + lower && !(blankParted && (sound || beyond))) {
     // Read as a point, the line would lie far off the section.
     const float span = std::max(s.xmax - s.xmin, s.ymax - s.ymin);
     if (s.points > 0 && (first > s.xmax + span || second > s.ymax + span)) return failed(follow);
     return {};
   }
-  if (blankParted) {
-    CountLineReading counted{CountLineReading::Kind::counted, s.runs[0], {}, {}};
-    if (s.runs[0] != upper) {
-      counted.note = counts + "; read as the " + std::to_string(s.runs[0]) + " and " +
-                     std::to_string(s.runs[1]) + " that a blank line parts";
-    }
-    return counted;
-  }
-  if (upper >= capacity) return {CountLineReading::Kind::counted, upper, {}, {}};  // too many
-  if (s.points <= upper) return failed("only " + follow);
-  if (!lowerStartsAtLeadingEdge(s, upper)) {
-    return failed("point " + std::to_string(upper + 1) + " of the " + std::to_string(s.points) +
+  CountLineReading counted{CountLineReading::Kind::counted, split, {}, {}};
+  if (beyond) return counted;
+  if (s.points <= split) return failed("only " + follow);
+  if (!sound) {
+    return failed("point " + std::to_string(split + 1) + " of the " + std::to_string(s.points) +
                   " that follow, where the lower surface would start, is not at the leading edge");
   }
-  return {CountLineReading::Kind::counted, upper, {}, {}};
+  if (split != upper) {
+    counted.note = counts + "; read as the " + std::to_string(s.runs[0]) + " and " +
+                   std::to_string(s.runs[1]) + " that a blank line parts";
+  }
+  return counted;
 }
 
 }  // namespace tarvex
