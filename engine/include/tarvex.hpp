@@ -295,8 +295,9 @@ class TARVEX_API Batch {
   Batch(BatchSettings settings, std::span<const std::filesystem::path> inputs);
 
   // Makes the output folder or opens the single output file. A failure
-  // means nothing can be converted; an existing single output under
-  // noClobber skips every input.
+  // means nothing can be converted (several inputs, or an appending to a
+  // file that is not empty, in a format of one section per file, among
+  // them); an existing single output under noClobber skips every input.
   Error start();
   bool skipsEverything() const { return skipEverything_; }
 
@@ -316,6 +317,7 @@ class TARVEX_API Batch {
 
   BatchSettings settings_;
   std::vector<FileKey> inputKeys_;
+  std::size_t inputCount_ = 0;
   std::optional<OutputFile> singleFile_;
   std::set<std::filesystem::path> written_;
   bool skipEverything_ = false;

@@ -7,6 +7,7 @@
 #include "io/input_file.h"
 #include "io/output_file.h"
 #include "io/temporary_files.h"
+#include "one_document.h"
 #include "tarvex.hpp"
 
 namespace tarvex {
@@ -181,6 +182,8 @@ Error writeFile(const Section& section, const std::filesystem::path& path,
 class OutputFile::Transaction {
  public:
   std::unique_ptr<OutputTransaction> output;
+  bool appendsToContent = false;  // an existing file's content comes first
+  bool holdsText = false;         // a section (or text) was added
 };
 
 Result<OutputFile> OutputFile::open(const std::filesystem::path& path, bool append,
@@ -189,6 +192,7 @@ Result<OutputFile> OutputFile::open(const std::filesystem::path& path, bool appe
   auto transaction = std::make_unique<Transaction>();
   transaction->output = OutputTransaction::open(path.string(), append, inputs, error);
   if (!transaction->output) return error;
+  transaction->appendsToContent = append && holdsContent(path);
   return OutputFile(std::move(transaction));
 }
 
@@ -199,6 +203,14 @@ OutputFile& OutputFile::operator=(OutputFile&&) noexcept = default;
 OutputFile::~OutputFile() = default;
 
 Error OutputFile::write(const Section& section, const WriteOptions& options) {
+  if (!transaction_) return badOptions("the output file was moved away");
+  if (const auto format = oneSectionFormat(options.format)) {
+    if (transaction_->appendsToContent) return oneSectionPerFile(*format, kNoAppending);
+    if (transaction_->holdsText) {
+      return oneSectionPerFile(*format,
+                               "a second section cannot follow the first in the same file");
+    }
+  }
   auto text = tarvex::writeText(section, options);
   if (!text) return text.error();
   return writeText(*text);
@@ -206,7 +218,9 @@ Error OutputFile::write(const Section& section, const WriteOptions& options) {
 
 Error OutputFile::writeText(std::string_view text) {
   if (!transaction_) return badOptions("the output file was moved away");
-  return transaction_->output->write(text);
+  Error error = transaction_->output->write(text);
+  if (!error && !text.empty()) transaction_->holdsText = true;
+  return error;
 }
 
 Error OutputFile::commit() {

@@ -2,6 +2,7 @@
 // tarvex.convert().
 #include <cerrno>
 
+#include "one_document.h"
 #include "tarvex.hpp"
 
 namespace tarvex {
@@ -13,10 +14,26 @@ bool isThere(const fs::path& path) {
   return fs::exists(fs::symlink_status(path, error));
 }
 
+// Refused before anything is written: several inputs, or an appending to a
+// file with content, into a format whose files hold one section.
+Error oneSectionRefusal(const BatchSettings& settings, std::size_t inputs) {
+  const auto format = oneSectionFormat(settings.options.format);
+  if (!format) return {};
+  if (inputs > 1) {
+    return oneSectionPerFile(*format, std::to_string(inputs) +
+                                          " inputs cannot go into one file; convert them into a "
+                                          "folder, one file each");
+  }
+  if (settings.append && holdsContent(*settings.outputFile)) {
+    return oneSectionPerFile(*format, kNoAppending);
+  }
+  return {};
+}
+
 }  // namespace
 
 Batch::Batch(BatchSettings settings, std::span<const fs::path> inputs)
-    : settings_(std::move(settings)) {
+    : settings_(std::move(settings)), inputCount_(inputs.size()) {
   // Known once by device and inode, so no output replaces an input.
   for (const fs::path& input : inputs) {
     if (const auto key = fileKey(input)) inputKeys_.push_back(*key);
@@ -38,6 +55,7 @@ Error Batch::start() {
     skipEverything_ = true;
     return {};
   }
+  if (Error error = oneSectionRefusal(settings_, inputCount_)) return error;
   auto file = OutputFile::open(*settings_.outputFile, settings_.append, inputKeys_);
   if (!file) return file.error();
   singleFile_.emplace(std::move(*file));

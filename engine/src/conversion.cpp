@@ -5,6 +5,7 @@
 #include "geometry/section_properties.h"
 #include "io/input_file.h"
 #include "io/output_file.h"
+#include "one_document.h"
 #include "readers/column_reader.h"
 #include "writers/comment_header.h"
 #include "writers/output_writer.h"
@@ -198,6 +199,13 @@ ConversionOutcome convertFiles(const std::string& input, const std::string& outp
   InputText text;
   if (Error error = readInputFile(input, text)) {
     outcome.error = std::move(error);
+    return outcome;
+  }
+  // INORM writes no drawing formats, so appends nothing to refuse.
+  const auto oneSection =
+      settings.classicFormatsOnly ? std::nullopt : oneSectionFormat(settings.format);
+  if (oneSection && append && holdsContent(output)) {
+    outcome.error = oneSectionPerFile(*oneSection, kNoAppending);
     return outcome;
   }
   Error error;

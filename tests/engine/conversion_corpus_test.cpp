@@ -1,14 +1,15 @@
 // Every real airfoil file of the corpus (TARVEX_CORPUS) through the whole
-// conversion into two columns with comments.
+// conversion into two columns with comments, each as tests/corpus_manifest.tsv
+// says it reads.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
-#include <map>
+#include <set>
 
 #include "conversion.h"
+#include "corpus_manifest.h"
 #include "tarvex.hpp"
 #include "test_support.h"
 
@@ -20,37 +21,44 @@ namespace fs = std::filesystem;
 TEST(ConversionCorpus, EveryFileToTwoColumns) {
   const auto files = test::corpusFiles();
   if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
+  const auto manifest = test::corpusManifest();
+  ASSERT_FALSE(manifest.empty()) << "tests/corpus_manifest.tsv is missing";
 
   test::TempDir dir;
   const auto output = dir.file("out.geo");
-  std::map<int, std::vector<std::string>> failures;
-  int converted = 0;
+  std::string fresh = test::kManifestHead;
+  std::set<std::string, std::less<>> seen;
   for (const auto& file : files) {
+    const std::string name = file.filename().string();
+    seen.insert(name);
     std::vector<float> x(1000), y(1000);
     ConversionOptions options;
     options.format = 1;
     const auto result = INORM(file.string(), output.string(), x, y, options);
-    if (result.status != kDone) {
-      failures[result.status].push_back(file.filename().string());
-      continue;
-    }
-    ++converted;
+    const auto section = tarvex::readFile(file);
+    const test::CorpusEntry found{
+        result.status, std::string(layoutName(section ? section->layout : Layout::unknown)),
+        result.status == kDone ? result.count : 0};
+    fresh += test::manifestLine(name, found) + '\n';
+    EXPECT_EQ(test::manifestLine(name, found),
+              test::manifestLine(name, test::expectedOf(manifest, name)));
+    if (result.status != kDone) continue;
+
     const auto [low, high] = std::minmax_element(x.begin(), x.begin() + result.count);
     EXPECT_EQ(*low, 0.0f) << file;
     EXPECT_EQ(*high, 1.0f) << file;
-    EXPECT_GT(tarvex::readFile(file)->properties.area, 0.0f) << file;
+    ASSERT_TRUE(section) << file;
+    EXPECT_GT(section->properties.area, 0.0f) << file;
     for (const auto& line : test::splitLines(test::readFile(output))) {
       if (!line.starts_with(";")) {
         EXPECT_EQ(line.find('*'), std::string::npos) << file;
       }
     }
   }
-  std::cout << converted << " of " << files.size() << " files converted\n";
-  for (const auto& [status, names] : failures) {
-    std::cout << "status " << status << ": " << names.size() << " files";
-    for (const auto& name : names) std::cout << ' ' << name;
-    std::cout << '\n';
+  for (const auto& [name, entry] : manifest) {
+    EXPECT_TRUE(seen.contains(name)) << name << " is in the manifest but not in the corpus";
   }
+  if (const char* path = std::getenv("TARVEX_CORPUS_MANIFEST")) test::writeFile(path, fresh);
 }
 
 }  // namespace

@@ -85,16 +85,20 @@ TEST(ReaderCounted, HeaderThenUpperThenLowerFromTheLeadingEdge) {
 }
 
 TEST(ReaderCounted, HeaderRecognition) {
-  EXPECT_EQ(readCoordinates("50.0 10.0\n1 0\n0 0\n1 0.1\n").kind, kLayoutCounted);
+  // Taken for counts, which the three points that follow do not bear out.
+  EXPECT_NE(readText("50.0 10.0\n1 0\n0 0\n1 0.1\n")
+                .error()
+                .message.find("counts 50 upper and 10 lower points, but only 3 points follow"),
+            std::string::npos);
   EXPECT_EQ(readCoordinates("100.0 0.0\n50 1\n0 0\n50 -1\n100 0\n").kind, kLayoutTwoColumns);
   EXPECT_EQ(readCoordinates("1.0 0.0\n0.5 0.1\n0 0\n0.5 -0.1\n1 0\n").kind, kLayoutTwoColumns);
 }
 
 TEST(ReaderCounted, ShortUpperSurfaceLeavesNoGap) {
+  // Fewer points than the upper count make no half section: the reading fails.
   const Read r = readCoordinates("10 10\n0 0\n0.5 0.1\n1 0\n");
-  ASSERT_EQ(r.status, 0);
-  ASSERT_EQ(r.count, 3);
-  EXPECT_EQ(r.x, (std::vector<float>{1.0f, 0.5f, 0.0f}));
+  EXPECT_EQ(r.status, kReadUnknownLayout);
+  EXPECT_EQ(r.count, 0);
 }
 
 TEST(ReaderThreeColumns, StationsJoinedIntoOnePolyline) {

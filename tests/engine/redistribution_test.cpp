@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "conversion.h"
+#include "corpus_manifest.h"
 #include "tarvex.hpp"
 #include "test_support.h"
 
@@ -362,6 +363,10 @@ TEST_F(RedistributionCorpus, EveryFileStaysCloseToItsContour) {
   const auto files = test::corpusFiles();
   if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
 
+  const auto manifest = test::corpusManifest();
+  ASSERT_FALSE(manifest.empty()) << "tests/corpus_manifest.tsv is missing";
+  const auto readable = std::count_if(manifest.begin(), manifest.end(),
+                                      [](const auto& entry) { return entry.second.status == 0; });
   test::TempDir dir;
   const auto output = dir.file("out.txt");
   int read = 0, refused = 0;
@@ -372,6 +377,7 @@ TEST_F(RedistributionCorpus, EveryFileStaysCloseToItsContour) {
     ConversionOptions options;
     options.format = 0;
     const auto result = INORM(file.string(), output.string(), x, y, options);
+    EXPECT_EQ(result.status, test::expectedOf(manifest, file.filename().string()).status) << file;
     if (result.status != 0) continue;
     ++read;
     const int n = result.count;
@@ -387,7 +393,7 @@ TEST_F(RedistributionCorpus, EveryFileStaysCloseToItsContour) {
       const int status = IRESPL(xr, yr, count, m, 1.0f, mode);
       if (status != 0) {
         ++refused;
-        std::cout << "refused (" << status << "): " << file.filename().string() << '\n';
+        ADD_FAILURE() << "refused (" << status << "): " << file.filename().string();
         EXPECT_EQ(count, n);
         continue;
       }
@@ -430,6 +436,7 @@ TEST_F(RedistributionCorpus, EveryFileStaysCloseToItsContour) {
     }
   }
   std::cout << "files redistributed: " << read << ", refusals: " << refused << '\n';
+  EXPECT_EQ(read, readable);
   std::cout << "worst deviation, station mode: " << 100 * worst[0].worst << " % of chord ("
             << worst[0].file << ")\n";
   std::cout << "worst deviation, cosine mode: " << 100 * worst[1].worst << " % of chord ("

@@ -1,6 +1,8 @@
 """Every real airfoil file of TARVEX_CORPUS through the module and through the
 console program: the same points, the same bytes, the same refusals."""
 
+import pathlib
+
 import pytest
 
 from conftest import corpus_files
@@ -24,6 +26,24 @@ def read_or_error(path):
         return tarvex.read(path)
     except (tarvex.ReadError, OSError) as error:
         return error
+
+
+def manifest():
+    """tests/corpus_manifest.tsv: name -> (status, layout, points)."""
+    path = pathlib.Path(__file__).parent.parent / "corpus_manifest.tsv"
+    rows = (line.split("\t") for line in path.read_text().splitlines() if line[:1] not in "#")
+    return {name: (int(status), layout, int(points)) for name, status, layout, points in rows}
+
+
+def test_every_file_reads_as_the_manifest_says():
+    expected = manifest()
+    found = {}
+    for path in FILES:
+        section = read_or_error(path)
+        found[path.name] = ((4, "unknown", 0) if isinstance(section, Exception)
+                            else (0, section.layout, len(section.x)))
+    assert {name: row for name, row in found.items() if expected.get(name) != row} == {}
+    assert sorted(expected) == sorted(found)
 
 
 def test_points_are_those_of_format_1_to_the_last_digit(cli):

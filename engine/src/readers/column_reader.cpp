@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "io/line_scan.h"
+#include "readers/count_line.h"
 #include "readers/structured_readers.h"
 
 namespace tarvex {
@@ -201,9 +202,13 @@ int INKOO(LineInput& in, Section& section, int capacityWanted, std::string* reas
       if (numbers == 3) {
         kind = kLayoutThreeColumns;
       } else if (numbers == 2) {
-        if (v[0] > 5.0f && v[0] < 100.0f && v[1] > 5.0f && v[1] < 100.0f) {
-          // Count header of the counted layout: upper surface count first.
-          const int upper = static_cast<int>(v[0]);
+        const CountLineReading counts = readCountLine(in, line, v[0], v[1], capacity);
+        if (counts.kind == CountLineReading::Kind::failed) {
+          return finish(kReadUnknownLayout, counts.reason);
+        }
+        if (counts.kind == CountLineReading::Kind::counted) {
+          if (!counts.note.empty()) comments->push_back(counts.note);
+          const int upper = counts.upper;
           if (upper >= capacity) {
             status = kReadTooManyPoints;
             break;
