@@ -91,6 +91,8 @@ std::string_view layoutName(Layout layout) {
       return "DXF";
     case Layout::xml:
       return "XML";
+    case Layout::points:
+      return "points";
     case Layout::unknown:
       break;
   }
@@ -110,6 +112,8 @@ int layoutKind(Layout layout) {
       return 3;
     case Layout::fourColumns:
       return 4;
+    case Layout::points:
+      return 1;
     case Layout::unknown:
       break;
   }
