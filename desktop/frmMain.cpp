@@ -24,11 +24,11 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
@@ -524,16 +524,25 @@ void frmMain::btnConvert_Click() {
 
 std::optional<QString> frmMain::convert() {
   QDir::setCurrent(dirPath_);
-  const ConversionEnds ends{chkInClip->isChecked() ? kInputTempName : txtInputFilename->text(),
-                            chkOutClip->isChecked() ? kOutputTempName : txtOutputFilename->text(),
-                            chkInClip->isChecked(), chkOutClip->isChecked()};
-  // The temporary files serve this conversion only; none is left behind, whatever the
-  // outcome. An output refused as the input itself is the user's file and stays.
-  bool outputIsInput = false;
-  const auto removeTemporaryFiles = qScopeGuard([&] {
-    if (ends.inClipboard) QFile::remove(ends.inName);
-    if (ends.outClipboard && !outputIsInput) QFile::remove(ends.outName);
-  });
+  const bool inClipboard = chkInClip->isChecked();
+  const bool outClipboard = chkOutClip->isChecked();
+  // The clipboard's files live in a folder of their own, made afresh for this conversion
+  // (only this user may enter it) and removed with everything in it whatever the outcome:
+  // the user's files of those names in the shown folder, or links planted there, are
+  // never touched.
+  std::optional<QTemporaryDir> exchange;
+  if (inClipboard || outClipboard) {
+    exchange.emplace(QDir(QDir::tempPath()).filePath(QStringLiteral("alvane-XXXXXX")));
+    if (!exchange->isValid()) {
+      setCoordEmpty();
+      return inClipboard ? inputTempFailureMessage()
+                         : conversionMessage(2, ConversionEnds{{}, {}, false, true}, 0, 0);
+    }
+  }
+  const ConversionEnds ends{
+      inClipboard ? exchange->filePath(kInputTempName) : txtInputFilename->text(),
+      outClipboard ? exchange->filePath(kOutputTempName) : txtOutputFilename->text(), inClipboard,
+      outClipboard};
 
   if (ends.inClipboard && !CopyDataFromClipboard(ends.inName)) {
     setCoordEmpty();
@@ -541,7 +550,6 @@ std::optional<QString> frmMain::convert() {
   }
   // The engine would overwrite its own input (raw.geo in format 1 derives raw.geo).
   if (sameExistingFile(ends.inName, ends.outName)) {
-    outputIsInput = true;
     setCoordEmpty();
     return sameFileMessage(ends);
   }
@@ -664,8 +672,8 @@ bool frmMain::CopyDataFromClipboard(const QString& fileName) {
     const bool written = file.write(bytes) == bytes.size();
     return file.flush() && written;
   }
-  // A file left by an earlier failed run must not be converted in place of the clipboard;
-  // without it the engine reports the input as not found.
+  // Whatever the file held must not be converted in place of the clipboard; without it the
+  // engine reports the input as not found.
   return !QFile::exists(fileName) || QFile::remove(fileName);
 }
 

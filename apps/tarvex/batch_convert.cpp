@@ -83,7 +83,7 @@ class BatchRun {
       failed_ += converted_;
       converted_ = 0;
     } else if (request_.verbose && request_.outputFile && !toStandardOutput_ && converted_ > 0) {
-      err_ << "tarvex: wrote " << *request_.outputFile << '\n';
+      err_ << "tarvex: wrote " << nameForMessage(*request_.outputFile) << '\n';
     }
     if (toStandardOutput_ && !stdout_.finish()) {
       err_ << "tarvex: " << stdout_.failure() << '\n';
@@ -102,7 +102,8 @@ class BatchRun {
  private:
   void skip(const fs::path& target) {
     progress_.clear();
-    err_ << "tarvex: " << target.string() << ": exists, left alone (--no-clobber)\n";
+    err_ << "tarvex: " << nameForMessage(target.string())
+         << ": exists, left alone (--no-clobber)\n";
     ++skipped_;
   }
 
@@ -134,7 +135,8 @@ class BatchRun {
       stdout_.write(outcome.text);
     } else if (request_.verbose && request_.outputFolder) {
       progress_.clear();
-      err_ << "tarvex: " << displayName(input) << " -> " << outcome.target.string() << '\n';
+      err_ << "tarvex: " << nameForMessage(displayName(input)) << " -> "
+           << nameForMessage(outcome.target.string()) << '\n';
     }
   }
 
@@ -180,7 +182,7 @@ std::string designationStem(std::string_view designation) {
 
 std::string failureLine(std::string_view input, const Error& error) {
   if (!error.file.empty()) return "tarvex: " + error.message;
-  return "tarvex: " + std::string(input) + ": " + error.message;
+  return "tarvex: " + nameForMessage(input) + ": " + error.message;
 }
 
 int convertFiles(const ConvertRequest& request, std::ostream& err) {

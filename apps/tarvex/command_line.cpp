@@ -261,16 +261,19 @@ std::optional<int> misplacedCommand(int argc, char** argv) {
   for (const std::string_view command : kCommands) {
     if (word == command) return std::nullopt;
   }
+  // A name with control characters comes quoted already.
+  const std::string shown = nameForMessage(word);
+  const std::string quoted = shown == word ? "\"" + shown + "\"" : shown;
   std::error_code error;
   if (std::filesystem::exists(std::string(word), error)) {
-    std::cerr << "tarvex: \"" << word << "\" is a file, not a command; name the command first:\n"
-              << "  tarvex convert " << word << (argc > 2 ? " ..." : "")
+    std::cerr << "tarvex: " << quoted << " is a file, not a command; name the command first:\n"
+              << "  tarvex convert " << shown << (argc > 2 ? " ..." : "")
               << " -f FORMAT [-o OUTPUT]   (convert files)\n"
-              << "  tarvex info " << word << (argc > 2 ? " ..." : "")
+              << "  tarvex info " << shown << (argc > 2 ? " ..." : "")
               << "                         (show the section's figures)\n";
   } else {
-    std::cerr << "tarvex: unknown command \"" << word
-              << "\"; the commands are convert, naca, info and formats (see tarvex --help)\n";
+    std::cerr << "tarvex: unknown command " << quoted
+              << "; the commands are convert, naca, info and formats (see tarvex --help)\n";
   }
   return kUsageError;
 }

@@ -10,6 +10,7 @@
 
 #include "answers.h"
 #include "dialogue_texts.h"
+#include "tarvex.hpp"
 
 namespace tarvex::console {
 namespace {
@@ -39,6 +40,8 @@ std::optional<std::string> readAnswer(std::istream& answers) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }
+
+bool hasZeroByte(std::string_view name) { return name.find('\0') != std::string_view::npos; }
 
 // True when both names lead to one existing file.
 bool sameFile(const std::string& inName, const std::string& outName) {
@@ -89,7 +92,7 @@ void reportFailure(std::ostream& terminal, const DialogueTexts& texts, int32_t s
     case TARVEX_OUTPUT_NOT_WRITABLE: {
       const auto& name = status == TARVEX_INPUT_NOT_FOUND ? inName : outName;
       terminal << texts.cannotOpen << '\n'
-               << " \"" << shownName(name) << '\n'
+               << " \"" << nameForMessage(shownName(name)) << '\n'
                << " \"" << '\n'
                << texts.cannotOpenEnd << '\n';
       break;
@@ -156,6 +159,14 @@ bool MAIN(std::istream& answers, std::ostream& terminal, ConvertEntry INORM) {
 
   for (auto format = askFormat(answers, terminal, texts); format && *format != 0;
        format = askFormat(answers, terminal, texts)) {
+    // The engine takes a zero byte for the end of a name, as C does; typed
+    // into an answer it would open the file that the name's first part names.
+    if (hasZeroByte(inName) || hasZeroByte(outName)) {
+      reportFailure(terminal, texts,
+                    hasZeroByte(inName) ? TARVEX_INPUT_NOT_FOUND : TARVEX_OUTPUT_NOT_WRITABLE,
+                    inName, outName, *format);
+      return false;
+    }
     // The engine refuses it too; here the message can say why.
     if (sameFile(inName, outName)) {
       terminal << texts.sameFile << '\n';

@@ -49,6 +49,8 @@ std::optional<EngineEntries> bindEngine(std::string& error) {
     return std::nullopt;
   }
   entries.convert = reinterpret_cast<ConvertEntry>(GetProcAddress(library, "INORM"));
+  entries.removeTemporaries =
+      reinterpret_cast<CleanupEntry>(GetProcAddress(library, "tarvex_remove_temporary_files"));
 #else
   // The library stays loaded until the program ends.
   void* library = nullptr;
@@ -60,9 +62,8 @@ std::optional<EngineEntries> bindEngine(std::string& error) {
   }
   if (library == nullptr) return std::nullopt;
   entries.convert = reinterpret_cast<ConvertEntry>(dlsym(library, "INORM"));
-  // tarvex::removeTemporaryFiles() under its exported C++ name.
   entries.removeTemporaries =
-      reinterpret_cast<void (*)() noexcept>(dlsym(library, "_ZN6tarvex20removeTemporaryFilesEv"));
+      reinterpret_cast<CleanupEntry>(dlsym(library, "tarvex_remove_temporary_files"));
 #endif
   if (entries.convert == nullptr) {
     error = "no entry INORM in " TARVEX_LIBRARY_NAME;

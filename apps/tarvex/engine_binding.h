@@ -12,16 +12,17 @@
 namespace tarvex::console {
 
 using ConvertEntry = decltype(&::INORM);
+using CleanupEntry = decltype(&::tarvex_remove_temporary_files);
 
 struct EngineEntries {
   ConvertEntry convert = nullptr;
   // The library's own cleanup of its temporary files, for a signal handler;
   // nullptr when the library does not offer it.
-  void (*removeTemporaries)() noexcept = nullptr;
+  CleanupEntry removeTemporaries = nullptr;
 };
 
 // Loads the library (beside the program, or where the program's library path
-// says) and finds INORM; on failure nothing, and error says why.
+// says) and finds its entries; on failure nothing, and error says why.
 std::optional<EngineEntries> bindEngine(std::string& error);
 
 }  // namespace tarvex::console

@@ -1,5 +1,6 @@
 // The console program: without arguments it runs the conversion dialogue,
 // with arguments it is the batch command line.
+#include <atomic>
 #include <csignal>
 #include <iostream>
 
@@ -20,14 +21,18 @@
 
 namespace {
 
-// The engine whose temporary files a signal must remove: the one linked in
-// for the command line, the library's for the dialogue.
-void (*removeTemporaries)() noexcept = tarvex::removeTemporaryFiles;
+// The cleanup of the library the dialogue converts with, beside that of the
+// engine linked in for the command line. Set before the handlers are
+// installed; atomic, so that a handler may read it whenever it runs.
+std::atomic<tarvex::console::CleanupEntry> libraryCleanup{nullptr};
+static_assert(std::atomic<tarvex::console::CleanupEntry>::is_always_lock_free,
+              "the signal handler reads the cleanup entry");
 
 // Removes the temporary files, then ends the way the signal ends a program,
 // so the caller sees the usual 128 + signal status.
 extern "C" void endOnSignal(int signal) {
-  removeTemporaries();
+  tarvex::removeTemporaryFiles();
+  if (const auto cleanup = libraryCleanup.load()) cleanup();
   std::signal(signal, SIG_DFL);
   std::raise(signal);
 }
@@ -63,8 +68,10 @@ int main(int argc, char** argv) {
   SetConsoleOutputCP(CP_UTF8);
 #endif
   holdClosedStandardStreams();
-  handleSignals();
-  if (argc > 1) return tarvex::console::runCommandLine(argc, argv);
+  if (argc > 1) {
+    handleSignals();
+    return tarvex::console::runCommandLine(argc, argv);
+  }
   // A missing library shows before the first question.
   std::string error;
   const auto engine = tarvex::console::bindEngine(error);
@@ -72,6 +79,7 @@ int main(int argc, char** argv) {
     std::cerr << "tarvex: " << error << '\n';
     return 1;
   }
-  if (engine->removeTemporaries != nullptr) removeTemporaries = engine->removeTemporaries;
+  libraryCleanup.store(engine->removeTemporaries);
+  handleSignals();
   return tarvex::console::MAIN(std::cin, std::cout, engine->convert) ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tarvex.hpp"
+
 namespace tarvex::console {
 namespace {
 
@@ -19,9 +21,9 @@ void ProgressLine::update(int done, int total, std::string_view name) {
   const auto now = Clock::now();
   if (now - start_ < kQuietStart || now - lastShown_ < kRefresh) return;
   lastShown_ = now;
-  if (name.size() > kNameRoom) name = name.substr(name.size() - kNameRoom);
-  std::string text =
-      "tarvex: " + std::to_string(done) + "/" + std::to_string(total) + " " + std::string(name);
+  std::string shown = nameForMessage(name);
+  if (shown.size() > kNameRoom) shown.erase(0, shown.size() - kNameRoom);
+  std::string text = "tarvex: " + std::to_string(done) + "/" + std::to_string(total) + " " + shown;
   const std::size_t length = text.size();
   // Blanks over the rest of a longer line before; no terminal control codes,
   // so that every console shows it the same way.

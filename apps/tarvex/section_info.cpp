@@ -53,7 +53,7 @@ constexpr std::array<FigureField, 6> kFigureFields = {{
 }};
 
 std::string block(const std::string& file, const Result<Section>& read) {
-  std::string out = file + '\n';
+  std::string out = nameForMessage(file) + '\n';
   const auto line = [&out](std::string_view label, const std::string& value) {
     out.append("  ").append(label).append(14 - label.size(), ' ').append(value).append("\n");
   };

@@ -43,7 +43,8 @@ enum {
 
 /* Converts one coordinate file.
  *  inName/inDecl, outName/outDecl: file names and their buffer sizes.
- *  inLen, outLen: significant lengths of the names.
+ *  inLen, outLen: significant lengths of the names; a zero byte ends a
+ *          name before them, as in C.
  *  x, y: work arrays of *count points; on return the points written.
  *  count: in capacity, out number of points written.
  *  format: 1..17; negative for the same format without comments; any other
@@ -78,9 +79,13 @@ TARVEX_API int32_t TARVEX_CALL ISETXS(const float *stations,
                                       const int32_t *count);
 
 /* The options of tarvex_convert. Start from TARVEX_OPTIONS_INIT and keep
- * size at sizeof(TarvexOptions) as this header declares it: a later engine
- * with more fields reads only those that size holds and takes its defaults
- * for the rest. Fields without a default below are 0. */
+ * size at sizeof(TarvexOptions) as this header declares it. Fields are only
+ * ever added at the end, and every engine takes any size from
+ * TARVEX_OPTIONS_SIZE_V1 (the first struct) upward: it reads the fields that
+ * size holds, ignores those it does not know, and takes 0 for fields added
+ * after the caller's struct, so that 0 keeps the behaviour of before. Fields
+ * without a default below are 0. */
+#define TARVEX_OPTIONS_SIZE_V1 60
 typedef struct TarvexOptions {
   int32_t size;         /* sizeof(TarvexOptions) */
   int32_t comments;     /* nonzero: the input's comment lines and the property
@@ -131,11 +136,12 @@ typedef struct TarvexFigures {
  *  output: null-terminated file name; NULL writes nothing, and only the
  *    points and figures come back. The file changes as a whole or not at all.
  *  format: the format number; comments are an option here, not a sign.
- *  options: NULL for the defaults (TARVEX_OPTIONS_INIT).
- *  x, y, count: may all be NULL; otherwise arrays of *count points: the
- *    most points read, and on return the points handed to the writer
- *    (unit chord, or as keepSize and the factors left them, not in
- *    millimetres), *count their number (0 on failure).
+ *  options: NULL for the defaults (TARVEX_OPTIONS_INIT); a size below
+ *    TARVEX_OPTIONS_SIZE_V1 gives 10.
+ *  x, y, count: may all be NULL; otherwise arrays of *count points (at
+ *    least 3, else 4): the most points read, and on return the points
+ *    handed to the writer (unit chord, or as keepSize and the factors left
+ *    them, not in millimetres), *count their number (0 on failure).
  *  figures: may be NULL; filled whenever the input could be read.
  *  reason, reasonSize: may be NULL/0; receives why the conversion failed,
  *    in English, cut to reasonSize - 1 bytes and null-terminated; "" on
@@ -151,6 +157,11 @@ TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char *input,
                                               TarvexFigures *figures,
                                               char *reason,
                                               int32_t reasonSize);
+
+/* Removes the temporary files of the conversions in progress, so that a
+ * program ending on a signal leaves none behind. Async-signal-safe: call it
+ * from a handler of SIGINT or SIGTERM. */
+TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void);
 
 #ifdef __cplusplus
 }

@@ -58,6 +58,11 @@ struct Error {
   explicit operator bool() const { return status != Status::ok; }
 };
 
+// A file name as the engine's messages show it: as it is, or in single
+// quotes with C escapes ('a\nb', '\033[2J') when it holds a control
+// character, so that no name can end a message line or drive the terminal.
+TARVEX_API std::string nameForMessage(std::string_view name);
+
 // A value or the error that prevented it.
 template <class T>
 class Result {

@@ -29,7 +29,8 @@ Error Batch::start() {
     fs::create_directories(*settings_.outputFolder, error);
     if (error) {
       const std::string folder = settings_.outputFolder->string();
-      return {Status::outputNotWritable, folder + ": " + error.message(), folder, error.value()};
+      return {Status::outputNotWritable, nameForMessage(folder) + ": " + error.message(), folder,
+              error.value()};
     }
   }
   if (!settings_.outputFile) return {};
@@ -116,11 +117,11 @@ BatchOutcome Batch::convert(Result<Section> section, const std::string& stem) {
   // the same name must not replace the first one's result.
   const fs::path key = outcome.target.lexically_normal();
   if (written_.contains(key)) {
-    outcome.error = {
-        Status::outputNotWritable,
-        outcome.target.string() + " was already written from another input of the same name",
-        {},
-        EEXIST};
+    outcome.error = {Status::outputNotWritable,
+                     nameForMessage(outcome.target.string()) +
+                         " was already written from another input of the same name",
+                     {},
+                     EEXIST};
     return outcome;
   }
   if (settings_.noClobber && isThere(outcome.target)) return skipped(stem);

@@ -16,6 +16,7 @@
 #include "geometry/section_figures.h"
 #include "io/input_file.h"
 #include "io/line_io.h"
+#include "io/temporary_files.h"
 #include "tarvex.h"
 
 namespace {
@@ -104,13 +105,38 @@ extern "C" TARVEX_API int32_t TARVEX_CALL ISETXS(const float* stations, const in
 
 namespace {
 
-// The fields a caller's options struct holds, by its size; the rest keep
-// their defaults.
+// The fewest points that enclose an area.
+constexpr int kFewestPoints = 3;
+
+// The layout of the first TarvexOptions is what callers were compiled
+// against; later fields go only after it.
+static_assert(offsetof(TarvexOptions, size) == 0);
+static_assert(offsetof(TarvexOptions, comments) == 4);
+static_assert(offsetof(TarvexOptions, append) == 8);
+static_assert(offsetof(TarvexOptions, redistribute) == 12);
+static_assert(offsetof(TarvexOptions, keepSize) == 16);
+static_assert(offsetof(TarvexOptions, xFactor) == 20);
+static_assert(offsetof(TarvexOptions, yFactor) == 24);
+static_assert(offsetof(TarvexOptions, chordMm) == 28);
+static_assert(offsetof(TarvexOptions, skinMm) == 32);
+static_assert(offsetof(TarvexOptions, strokeMm) == 36);
+static_assert(offsetof(TarvexOptions, label) == 40);
+static_assert(offsetof(TarvexOptions, chordLine) == 44);
+static_assert(offsetof(TarvexOptions, farfieldChords) == 48);
+static_assert(offsetof(TarvexOptions, meshSizeChords) == 52);
+static_assert(offsetof(TarvexOptions, spline) == 56);
+static_assert(sizeof(TarvexOptions) >= TARVEX_OPTIONS_SIZE_V1);
+
+// The fields a caller's options struct holds, by its size: a newer caller's
+// fields beyond this engine's are not read, and an older caller's struct
+// ends before the fields added since, which are 0 for it.
 bool readOptions(const TarvexOptions* given, TarvexOptions& options) {
   options = TARVEX_OPTIONS_INIT;
   if (given == nullptr) return true;
-  if (given->size < static_cast<int32_t>(sizeof(TarvexOptions))) return false;
-  std::memcpy(&options, given, sizeof(TarvexOptions));
+  if (given->size < TARVEX_OPTIONS_SIZE_V1) return false;
+  const auto held = std::min(static_cast<std::size_t>(given->size), sizeof(TarvexOptions));
+  options = {};
+  std::memcpy(&options, given, held);
   return true;
 }
 
@@ -190,11 +216,18 @@ extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_convert(
       error = {tarvex::Status::inputNotFound, "no input file is named", {}, 0};
     } else if (output != nullptr && *output == '\0') {
       error = {tarvex::Status::outputNotWritable, "the output file's name is empty", {}, 0};
+    } else if (points && capacity < kFewestPoints) {
+      error = {tarvex::Status::readFailed,
+               "the point arrays hold " + std::to_string(capacity) +
+                   " points (*count), fewer than the " + std::to_string(kFewestPoints) +
+                   " a section needs; pass NULL for x, y and count to get no points back",
+               {},
+               0};
     } else if (!readOptions(options, known)) {
       error = {tarvex::Status::badOptions,
                "the options' size field holds " + std::to_string(options->size) +
-                   ", less than the " + std::to_string(sizeof(TarvexOptions)) +
-                   " bytes of TarvexOptions",
+                   ", less than the " + std::to_string(TARVEX_OPTIONS_SIZE_V1) +
+                   " bytes of the first TarvexOptions",
                {},
                0};
     } else {
@@ -216,4 +249,8 @@ extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_convert(
     *count = static_cast<int32_t>(written);
   }
   return TARVEX_OK;
+}
+
+extern "C" TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void) {
+  tarvex::temporaries::removeAll();
 }

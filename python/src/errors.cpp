@@ -24,17 +24,26 @@ PyObject* newClass(py::module_& module, const char* name, const char* doc, py::h
 // The engine says "file: reason" for file errors; OSError puts the file
 // name after the reason itself.
 std::string withoutFilePrefix(const Error& error) {
-  const std::string prefix = error.file + ": ";
+  const std::string prefix = nameForMessage(error.file) + ": ";
   if (error.message.starts_with(prefix)) {
     return error.message.substr(prefix.size());
   }
   return error.message;
 }
 
+// A file name as the engine's messages show it.
+py::str shownName(py::handle filename) {
+  const auto bytes =
+      py::reinterpret_steal<py::object>(PyUnicode_EncodeFSDefault(py::str(filename).ptr()));
+  if (!bytes) throw py::error_already_set();
+  return fileNameText(nameForMessage(std::string_view(
+      PyBytes_AS_STRING(bytes.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(bytes.ptr())))));
+}
+
 py::object engineFailure(PyObject* type, const Error& error, py::handle filename) {
   py::str reason = inputText(error.message);
   py::object text = filename.is_none() ? py::object(reason)
-                                       : py::object(py::str(filename) + py::str(": ") + reason);
+                                       : py::object(shownName(filename) + py::str(": ") + reason);
   py::object exception = py::reinterpret_borrow<py::object>(type)(text);
   exception.attr("reason") = reason;
   exception.attr("filename") = filename;

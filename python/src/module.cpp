@@ -107,8 +107,11 @@ fs::path pathOf(py::handle object, const char* what) {
     throw py::type_error(std::string(what) + " must be a path (str, bytes or os.PathLike), not " +
                          typeName(object));
   }
-  return fs::path(std::string(PyBytes_AS_STRING(path.ptr()),
-                              static_cast<std::size_t>(PyBytes_GET_SIZE(path.ptr()))));
+  const std::string bytes(PyBytes_AS_STRING(path.ptr()),
+                          static_cast<std::size_t>(PyBytes_GET_SIZE(path.ptr())));
+  // The system would take the name up to the zero byte: refused as open() does.
+  if (bytes.find('\0') != std::string::npos) throw py::value_error("embedded null byte");
+  return fs::path(bytes);
 }
 
 // An int (or numpy integer) within the range of int, else nothing.
@@ -197,7 +200,7 @@ float millimetres(py::handle value, const char* name) {
   }
   const auto number = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()));
   if (!number) throw py::error_already_set();
-  const auto narrow = static_cast<float>(PyFloat_AsDouble(number.ptr()));
+  const float narrow = single(number);
   if (!std::isfinite(narrow) || narrow < 0.0f) {
     throw py::value_error(std::string(name) + " must be a finite length of at least 0");
   }
@@ -443,8 +446,9 @@ py::list formats() {
 // An output left alone under no_clobber, as the OSError that opening it
 // with O_EXCL would give.
 Error leftAlone(const std::filesystem::path& target) {
-  return {Status::outputNotWritable, target.string() + ": exists, left alone (no_clobber)",
-          target.string(), EEXIST};
+  return {Status::outputNotWritable,
+          nameForMessage(target.string()) + ": exists, left alone (no_clobber)", target.string(),
+          EEXIST};
 }
 
 py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py::handle format,

@@ -464,8 +464,9 @@ class MainWindowTest : public QObject {
     loaded->window->chkInClip->setChecked(true);
     setClipboard(QStringLiteral("0123456789"));
     loaded->window->btnConvert_Click();
-    QCOMPARE(QByteArray(fake_->lastConvert().inName), QByteArray("alvane.I.tmp"));
-    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    const QString inName = QString::fromLocal8Bit(fake_->lastConvert().inName);
+    QCOMPARE(QFileInfo(inName).fileName(), kInputTempName);
+    QVERIFY(!QFile::exists(inName));
     QCOMPARE(loaded->window->statusText(),
              QStringLiteral("Fehler: Eingabedatei (die Zwischenablage) wurde nicht gefunden."));
   }
@@ -491,14 +492,15 @@ class MainWindowTest : public QObject {
     fake_->answer(8);
     loaded->window->btnConvert_Click();
     QCOMPARE(fake_->lastConvert().calls, 1);
-    QVERIFY(!QFile::exists(workFile(kInputTempName)));
-    QVERIFY(!QFile::exists(workFile(kOutputTempName)));
-    // A file left by some earlier run is never converted in place of the clipboard.
+    QVERIFY(!QFile::exists(QString::fromLocal8Bit(fake_->lastConvert().inName)));
+    QVERIFY(!QFile::exists(QString::fromLocal8Bit(fake_->lastConvert().outName)));
+    // A file of that name in the shown folder is the user's: never converted in place of
+    // the clipboard, and kept.
     writeFile(work_->path(), kInputTempName, "1 0\n0 0\n1 0\n");
     fake_->reset();
     setClipboard(QStringLiteral("short"));
     loaded->window->btnConvert_Click();
-    QVERIFY(!QFile::exists(workFile(kInputTempName)));
+    QVERIFY(QFile::exists(workFile(kInputTempName)));
     QCOMPARE(loaded->window->statusText(),
              QStringLiteral("Fehler: Eingabedatei (die Zwischenablage) wurde nicht gefunden."));
     QCOMPARE(loaded->window->coordUpperIndex(), 0);
@@ -507,8 +509,10 @@ class MainWindowTest : public QObject {
   void unwritableClipboardFileIsReported() {
     settings_->set(QStringLiteral("Language"), QStringLiteral("2"));
     auto loaded = open();
-    QVERIFY(QDir(work_->path()).mkdir(kInputTempName));
-    writeFile(workFile(kInputTempName), QStringLiteral("keep"), "x");
+    // No folder for the clipboard's files can be made under a file.
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", tmpdir); });
+    qputenv("TMPDIR", QFile::encodeName(writeFile(work_->path(), QStringLiteral("tmp"), "x")));
     loaded->window->chkInClip->setChecked(true);
     for (const QString& clip : {QStringLiteral("a long enough text"), QStringLiteral("short")}) {
       setClipboard(clip);
@@ -518,6 +522,12 @@ class MainWindowTest : public QObject {
                QStringLiteral("Error: Input file (the clipboard) not writeable."));
       QVERIFY(loaded->window->btnConvert->isEnabled());
     }
+    loaded->window->chkInClip->setChecked(false);
+    loaded->window->chkOutClip->setChecked(true);
+    convert(*loaded->window, QStringLiteral("in.dat"));
+    QCOMPARE(fake_->lastConvert().calls, 0);
+    QCOMPARE(loaded->window->statusText(),
+             QStringLiteral("Error: Output file (the clipboard) not writeable."));
   }
 
   void outputGoesToTheClipboard() {
@@ -526,9 +536,10 @@ class MainWindowTest : public QObject {
     writeFile(work_->path(), QStringLiteral("in.dat"), content);
     loaded->window->chkOutClip->setChecked(true);
     convert(*loaded->window, QStringLiteral("in.dat"));
-    QCOMPARE(QByteArray(fake_->lastConvert().outName), QByteArray("alvane.O.tmp"));
+    const QString outName = QString::fromLocal8Bit(fake_->lastConvert().outName);
+    QCOMPARE(QFileInfo(outName).fileName(), kOutputTempName);
     QCOMPARE(clipboardText(), QString::fromLatin1(content));
-    QVERIFY(!QFile::exists(workFile(kOutputTempName)));
+    QVERIFY(!QFile::exists(outName));
     QVERIFY(QFile::exists(workFile(QStringLiteral("in.dat"))));
   }
 
@@ -541,6 +552,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(clipboardText(), QStringLiteral("Profil Größe\n1 0\n0 0\n1 0\r\n"));
     QVERIFY(!QFile::exists(workFile(kInputTempName)));
     QVERIFY(!QFile::exists(workFile(kOutputTempName)));
+  }
+
+  void clipboardFilesStayOutOfTheShownFolder() {
+    // The user's own files of the exchange's names, one a link to another file of theirs.
+    writeFile(work_->path(), kInputTempName, "MINE\n");
+    writeFile(work_->path(), QStringLiteral("victim.txt"), "VICTIM\n");
+    QVERIFY(QFile::link(QStringLiteral("victim.txt"), workFile(kOutputTempName)));
+    auto loaded = open();
+    const auto entries = [&] {
+      return QDir(work_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    };
+    const QStringList before = entries();
+    loaded->window->chkInClip->setChecked(true);
+    loaded->window->chkOutClip->setChecked(true);
+    QList<QFileInfo> used;
+    for (const int status : {0, 8}) {
+      fake_->answer(status);
+      setClipboard(QStringLiteral("1 0\n0 0\n1 0\n"));
+      loaded->window->btnConvert_Click();
+      used << QFileInfo(QString::fromLocal8Bit(fake_->lastConvert().inName))
+           << QFileInfo(QString::fromLocal8Bit(fake_->lastConvert().outName));
+      if (status == 0) QCOMPARE(clipboardText(), QStringLiteral("1 0\n0 0\n1 0\n\r\n"));
+    }
+    QCOMPARE(entries(), before);
+    QCOMPARE(readFile(workFile(kInputTempName)), QByteArray("MINE\n"));
+    QCOMPARE(readFile(workFile(QStringLiteral("victim.txt"))), QByteArray("VICTIM\n"));
+    QVERIFY(QFileInfo(workFile(kOutputTempName)).isSymLink());
+    // The exchange's own folder, away from the user's, is gone after each run.
+    for (const QFileInfo& file : used) {
+      QVERIFY2(file.isAbsolute() && file.path() != work_->path(), qPrintable(file.filePath()));
+      QVERIFY2(!file.dir().exists(), qPrintable(file.path()));
+    }
+    QCOMPARE(used[0].fileName(), kInputTempName);
+    QCOMPARE(used[1].fileName(), kOutputTempName);
   }
 
   void clipboardBoxesGreyTheNameFields() {

@@ -41,6 +41,15 @@ TEST(Interface, TextInTextOutAndTheSameAsAFile) {
   EXPECT_EQ(missing.error().file, dir.file("missing.dat").string());
   options.format = 99;
   EXPECT_EQ(writeText(*section, options).error().status, Status::badOptions);
+
+  // A null byte would cut the name short for the system: refused, nothing made.
+  dir.write("x.dat", k0012);
+  using namespace std::string_literals;
+  EXPECT_EQ(readFile(dir.file("x.dat").string() + "\0junk"s).error().systemError, EINVAL);
+  options.format = 1;
+  EXPECT_EQ(writeFile(*section, dir.file("victim").string() + "\0.svg"s, options).systemError,
+            EINVAL);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("victim")));
 }
 
 TEST(Interface, AnOutputFileIsPutInPlaceOnlyByItsCommit) {

@@ -1,10 +1,14 @@
 // What a run leaves behind when things go wrong: outputs that are not
-// regular files, failures on the way, concurrent runs, signals, endless
-// inputs and the output of every command on a full disk.
+// regular files, failures on the way, concurrent runs, a folder swapped
+// under a run, signals, endless inputs and the output of every command on a
+// full disk.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "cli_fixture.h"
 
@@ -98,6 +102,39 @@ TEST_F(CliSafety, ReplacedFilesKeepTheirModeAndRunsIntoOneFileFollowEachOther) {
   EXPECT_TRUE(order == "20" || order == "02") << order;
 }
 
+TEST_F(CliSafety, AFolderLinkFlippedDuringTheRunsLeavesEachOutputWholeInOneFolder) {
+  fs::create_directory(dir_.file("a"));
+  fs::create_directory(dir_.file("b"));
+  dir_.write("a/out.txt", "; OLD\n");
+  fs::create_directory_symlink("a", dir_.file("L"));
+  // L always names one of the folders: a new link is renamed over it.
+  std::atomic<bool> stop{false};
+  std::thread flipper([&] {
+    std::error_code ignored;
+    for (int i = 0; !stop; ++i) {
+      fs::create_directory_symlink(i % 2 ? "a" : "b", dir_.file("L.next"), ignored);
+      fs::rename(dir_.file("L.next"), dir_.file("L"), ignored);
+      std::this_thread::sleep_for(std::chrono::microseconds(300));
+    }
+  });
+  std::string failures;
+  for (int run = 0; run < 30; ++run) {
+    const auto result = tarvex(std::string("convert naca2412.dat -f 1 -o L/out.txt") +
+                               (run % 3 == 2 ? " --append" : ""));
+    if (result.status != 0) failures += result.err;
+  }
+  stop = true;
+  flipper.join();
+  EXPECT_EQ(failures, "");
+  for (const std::string folder : {"a", "b"}) {
+    EXPECT_EQ(temporaryFiles(dir_.file(folder)), "") << folder;
+    if (!fs::exists(dir_.file(folder + "/out.txt"))) continue;
+    const auto lines = dataLines(file(folder + "/out.txt"));
+    EXPECT_TRUE(!lines.empty() && lines.size() % 61 == 0) << folder << ": " << lines.size();
+  }
+  EXPECT_EQ(temporaryFiles(dir_.path()), "");
+}
+
 TEST_F(CliSafety, ASignalEndsTheRunWithoutLeavingTemporaryFiles) {
   // A section under 40000 comment lines takes a while, four hundred of them
   // longer than the signal waits.
@@ -158,6 +195,22 @@ TEST_F(CliSafety, UnreadableInputsSayWhy) {
             std::string::npos);
   // A number beyond the float range is not taken for 0: the line is no point.
   EXPECT_NE(run.err.find("overflow.dat: line 2 \"0.5 5000"), std::string::npos);
+}
+
+// A line end or an escape sequence in a file name must not reach the
+// terminal or forge a message line, whoever composes the message.
+TEST_F(CliSafety, NamesWithControlCharactersAreQuotedInMessages) {
+  dir_.write("a\nb.dat", file("naca2412.dat"));
+  dir_.write("\033[31mred.dat", file("flat.dat"));
+  fs::create_directory(dir_.file("d\001ir"));
+  const auto run = tarvex("convert a?b.dat *red.dat d?ir naca0012.dat -f 1 -v -d out");
+  EXPECT_EQ(run.err,
+            "tarvex: 'a\\nb.dat' -> 'out/a\\nb.geo'\n"
+            "tarvex: '\\033[31mred.dat': the points enclose no area\n"
+            "tarvex: 'd\\001ir': Is a directory\n"
+            "tarvex: naca0012.dat -> out/naca0012.geo\n"
+            "2 converted, 2 failed\n");
+  EXPECT_TRUE(tarvex("info *red.dat").out.starts_with("'\\033[31mred.dat'\n"));
 }
 
 }  // namespace

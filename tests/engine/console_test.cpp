@@ -168,6 +168,16 @@ TEST_F(ConsoleTest, AMissingInputFileIsNamedBetweenTheQuoteLines) {
       << german;
 }
 
+// A name is shown quoted when it holds a control character, and a zero byte
+// does not cut it short to the name of another file.
+TEST_F(ConsoleTest, NamesWithControlCharactersAreQuotedAndNeverCut) {
+  EXPECT_TRUE(runWithAnswers("2\nno\033[2Jfile.dat\nout.txt\n1\n")
+                  .ends_with(" *** Cannot open file\n \"'no\\033[2Jfile.dat'\n \"\n .\n"));
+  EXPECT_TRUE(runWithAnswers(std::string("2\nin.dat\0junk\nout.txt\n1\n", 24))
+                  .ends_with(" *** Cannot open file\n \"'in.dat\\000junk'\n \"\n .\n"));
+  EXPECT_FALSE(fs::exists(dir_.file("out.txt")));
+}
+
 TEST_F(ConsoleTest, AnOutputThatCannotBeWrittenIsNamedToo) {
   const auto terminal = runWithAnswers("2\nin.dat\nno/such/folder/out.txt\n1\n");
   EXPECT_TRUE(terminal.ends_with(" *** Cannot open file\n \"no/such/folder/out.txt\n \"\n .\n"))

@@ -180,18 +180,39 @@ TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) 
   EXPECT_EQ(
       convert_(nullptr, output.c_str(), 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0),
       TARVEX_INPUT_NOT_FOUND);
+  // Arrays too small for any section say so, not that the input is too long.
+  count = 0;
+  EXPECT_EQ(convert_(input.c_str(), nullptr, 1, nullptr, x.data(), y.data(), &count, nullptr,
+                     reason, sizeof reason),
+            TARVEX_READ_FAILED);
+  EXPECT_STREQ(reason,
+               "the point arrays hold 0 points (*count), fewer than the 3 a section needs; pass "
+               "NULL for x, y and count to get no points back");
 }
 
-// A C99 program of its own, built with the installed header's view only.
-TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
+// A C99 program of its own, built with the installed header's view only. It
+// also plays callers built against other versions of the header: one whose
+// struct is the first TarvexOptions, in a block of just that size, and one
+// with trailing fields this engine does not know and ignores.
+TEST(CProgram, CallsTheSecondEntryWithOptionsOfEverySize) {
   if (!tarvex::test::findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
   tarvex::test::TempDir dir;
   dir.write("naca.dat", tarvex::test::twoColumnText(tarvex::test::nacaSection(12, 41)));
   dir.write("caller.c",
             "#include <stdio.h>\n"
+            "#include <stdlib.h>\n"
+            "#include <string.h>\n"
             "#include \"tarvex.h\"\n"
+            "typedef struct { TarvexOptions known; int32_t later; float more; } Newer;\n"
+            "static void svg(const char *out, const TarvexOptions *options) {\n"
+            "  char reason[100];\n"
+            "  printf(\"%d %s\\n\", (int)tarvex_convert(\"naca.dat\", out, 18, options,\n"
+            "         NULL, NULL, NULL, NULL, reason, 100), reason);\n"
+            "}\n"
             "int main(int argc, char **argv) {\n"
             "  TarvexOptions options = TARVEX_OPTIONS_INIT;\n"
+            "  TarvexOptions *old = malloc(TARVEX_OPTIONS_SIZE_V1);\n"
+            "  Newer newer;\n"
             "  TarvexFigures figures;\n"
             "  char reason[100];\n"
             "  int32_t status;\n"
@@ -200,6 +221,19 @@ TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
             "  status = tarvex_convert(argv[1], argv[2], 19, &options, NULL,\n"
             "                          NULL, NULL, &figures, reason, 100);\n"
             "  printf(\"%d %.3f %s\\n\", (int)status, figures.maxThickness, reason);\n"
+            "  options.farfieldChords = 0.0f;\n"
+            "  options.chordMm = 250.0f;\n"
+            "  options.size = TARVEX_OPTIONS_SIZE_V1;\n"
+            "  memcpy(old, &options, TARVEX_OPTIONS_SIZE_V1);\n"
+            "  svg(\"old.svg\", old);\n"
+            "  newer.known = options;\n"
+            "  newer.known.size = (int32_t)sizeof newer;\n"
+            "  newer.later = -1;\n"
+            "  newer.more = 1e30f;\n"
+            "  svg(\"new.svg\", &newer.known);\n"
+            "  old->size = TARVEX_OPTIONS_SIZE_V1 - 4;\n"
+            "  svg(\"none.svg\", old);\n"
+            "  free(old);\n"
             "  return status;\n"
             "}\n");
   const std::string folder = "'" + dir.path().string() + "'";
@@ -220,9 +254,14 @@ TEST(CProgram, CallsTheSecondEntryWithTheOptionsInitialiser) {
   output.clear();
   ASSERT_EQ(tarvex::test::runCommand("cd " + folder + " && ./caller naca.dat naca.geo", &output), 0)
       << output;
-  EXPECT_EQ(output, "0 0.120 \n");
+  EXPECT_EQ(output,
+            "0 0.120 \n0 \n0 \n10 the options' size field holds 56, less than the 60 bytes of "
+            "the first TarvexOptions\n");
   EXPECT_NE(tarvex::test::readFile(dir.file("naca.geo")).find("Physical Curve(\"farfield\")"),
             std::string::npos);
+  const std::string drawn = tarvex::test::readFile(dir.file("old.svg"));
+  EXPECT_NE(drawn.find("width=\"260.0000mm\""), std::string::npos);
+  EXPECT_EQ(tarvex::test::readFile(dir.file("new.svg")), drawn);
 }
 
 // The C entries, and of the C++ side only the interface of tarvex.hpp: no
@@ -233,7 +272,7 @@ TEST(LibrarySymbols, OnlyTheEntriesAndTheInterfaceAreExported) {
   const std::string listing =
       "nm -D --defined-only " TARVEX_BIN_DIR "/libtarvex.so | awk '$2 ~ /^[TD]$/ {print $3}'";
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep -v '^_Z'", &c), 0);
-  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\n");
+  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\ntarvex_remove_temporary_files\n");
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep '^_Z' | c++filt", &cpp), 0);
   for (const auto& symbol : tarvex::test::splitLines(cpp)) {
     EXPECT_TRUE(symbol.starts_with("tarvex::")) << symbol;

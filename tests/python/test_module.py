@@ -122,13 +122,31 @@ def test_bad_input_and_arguments_say_why(tmp_path):
         tarvex.read(3.5)
     section = tarvex.read(SAMPLE)
     for bad in [{"format": 99}, {"format": "xyz"}, {"format": True}, {"scale": (1, float("inf"))},
-                {"scale": (1,)}, {"date": 5}]:
+                {"scale": (1,)}, {"date": 5}, {"format": "svg", "chord": 1e300}]:
         with pytest.raises((ValueError, TypeError)):
             section.write(**bad)
     with pytest.raises(ValueError, match="do not increase"):
         section.redistribute([0, 0.5, 0.3])
     with pytest.raises(ValueError):
         section.redistribute(count=10**12)
+
+
+def test_names_with_a_null_byte_are_refused_and_control_characters_quoted(tmp_path):
+    # The system would take the name up to the null byte, as open() refuses to.
+    (tmp_path / "x.dat").write_bytes(SAMPLE.read_bytes())
+    section = tarvex.read(SAMPLE)
+    for call in [lambda: tarvex.read(str(tmp_path / "x.dat") + "\0junk"),
+                 lambda: tarvex.read(pathlib.Path(str(tmp_path / "x.dat") + "\0")),
+                 lambda: section.write(str(tmp_path / "victim") + "\0.svg", "svg"),
+                 lambda: tarvex.convert([SAMPLE], str(tmp_path / "victim") + "\0.txt")]:
+        with pytest.raises(ValueError, match="embedded null byte"):
+            call()
+    assert not (tmp_path / "victim").exists()
+    flat = tmp_path / "a\nflat.dat"
+    flat.write_text("0 0\n0.5 0\n1 0\n")
+    with pytest.raises(tarvex.ReadError) as caught:
+        tarvex.read(flat)
+    assert str(caught.value) == f"'{tmp_path}/a\\nflat.dat': the points enclose no area"
 
 
 def test_failed_write_leaves_the_file_alone(tmp_path):

@@ -18,11 +18,11 @@ namespace tarvex {
 namespace {
 
 Error fileError(const std::string& name, int code) {
-  return {Status::inputNotFound, name + ": " + std::strerror(code), name, code};
+  return {Status::inputNotFound, nameForMessage(name) + ": " + std::strerror(code), name, code};
 }
 
 Error tooLarge(const std::string& name, std::string why) {
-  return {Status::inputNotFound, name + ": " + std::move(why), name, EFBIG};
+  return {Status::inputNotFound, nameForMessage(name) + ": " + std::move(why), name, EFBIG};
 }
 
 std::string limitText(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
@@ -89,6 +89,11 @@ Error readAll(int fd, const std::string& name, bool regular, std::size_t size, s
 }  // namespace
 
 Error readInputFile(const std::string& path, InputText& input) {
+  // The system would stop the name at the null byte and open another file.
+  if (path.find('\0') != std::string::npos) {
+    return {Status::inputNotFound, nameForMessage(path) + ": a file name cannot hold a null byte",
+            path, EINVAL};
+  }
 #if defined(_WIN32)
   const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
 #else

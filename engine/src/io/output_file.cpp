@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <utility>
 
 #include "io/temporary_files.h"
 
@@ -24,7 +25,13 @@ namespace tarvex {
 namespace {
 
 Error outputError(const std::string& path, int code, Status status = Status::outputNotWritable) {
-  return {status, path + ": " + std::strerror(code), path, code};
+  return {status, nameForMessage(path) + ": " + std::strerror(code), path, code};
+}
+
+// The system would stop the name at the null byte and write another file.
+Error nullByteInName(const std::string& path) {
+  return {Status::outputNotWritable, nameForMessage(path) + ": a file name cannot hold a null byte",
+          path, EINVAL};
 }
 
 std::string folderOf(const std::string& path) {
@@ -52,9 +59,7 @@ std::string randomSuffix() {
 }
 
 // The short temporary name fits beside any output name.
-std::string temporaryName(const std::string& folder) {
-  return folder + "/.tarvex-" + randomSuffix() + ".tmp";
-}
+std::string temporaryName() { return ".tarvex-" + randomSuffix() + ".tmp"; }
 
 }  // namespace
 
@@ -68,6 +73,51 @@ void closeQuietly(int& fd) {
     errno = saved;
     fd = -1;
   }
+}
+
+// An open folder, closed with its owner.
+class Folder {
+ public:
+  Folder() = default;
+  explicit Folder(int fd) : fd_(fd) {}
+  Folder(Folder&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  Folder& operator=(Folder&& other) noexcept {
+    if (this != &other) {
+      closeQuietly(fd_);
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+  }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  ~Folder() { closeQuietly(fd_); }
+  int fd() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+};
+
+// A folder is opened only to work in it: no read permission is needed.
+#if defined(O_PATH)
+constexpr int kFolderAccess = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kFolderAccess = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
+// Opens the folder of path (relative to base) and gives the name of the last
+// part in it. A path that ends in a slash, "." or ".." names a folder: it is
+// opened itself and named ".".
+Folder openFolderOf(int base, const std::string& path, std::string& name) {
+  const auto slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? std::string(".")
+                       : slash == 0               ? "/"
+                                                  : path.substr(0, slash);
+  name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty() || name == "." || name == "..") {
+    folder = path;
+    name = ".";
+  }
+  return Folder(::openat(base, folder.c_str(), kFolderAccess));
 }
 
 bool writeAll(int fd, std::string_view text) {
@@ -137,11 +187,12 @@ int processUmask() {
 // a signal handler before the file is made: a signal arrives most often while
 // the program waits for the file system, that is, on the return from making
 // it, and removing a name not made yet does no harm.
-int createNamedTemporary(const std::string& folder, mode_t mode, std::string& path, int& slot) {
+int createNamedTemporary(int folder, mode_t mode, std::string& name, int& slot) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = temporaryName(folder);
-    slot = temporaries::add(path);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    name = temporaryName();
+    slot = temporaries::add(folder, name);
+    const int fd =
+        ::openat(folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0) return fd;
     const int code = errno;
     temporaries::forget(slot);
@@ -156,9 +207,9 @@ int createNamedTemporary(const std::string& folder, mode_t mode, std::string& pa
 }
 
 // A temporary file without a name, gone by itself however the run ends.
-int createUnnamedTemporary(const std::string& folder) {
+int createUnnamedTemporary(int folder) {
 #if defined(O_TMPFILE)
-  return ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+  return ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
 #else
   (void)folder;
   errno = EOPNOTSUPP;
@@ -166,14 +217,14 @@ int createUnnamedTemporary(const std::string& folder) {
 #endif
 }
 
-// Gives an unnamed temporary file the name path, which must not exist.
-int linkIntoPlace(int fd, const std::string& path) {
+// Gives an unnamed temporary file the name in the folder, which must not exist.
+int linkIntoPlace(int fd, int folder, const std::string& name) {
   char procPath[64];
   std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
-  if (::linkat(AT_FDCWD, procPath, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (::linkat(AT_FDCWD, procPath, folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
   if (errno != ENOENT) return errno;
 #if defined(AT_EMPTY_PATH)
-  if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
 #endif
   return errno;
 }
@@ -208,23 +259,27 @@ std::optional<int> descriptorAlias(const std::string& path) {
 
 struct Probe {
   enum Kind { kMissing, kRegular, kThrough, kFailed } kind = kFailed;
-  std::string path;  // where the links lead
+  Folder folder;      // where the links lead: this folder
+  std::string name;   // and this name in it
+  std::string shown;  // the path that leads there, as the links spell it
   int fd = -1;
   bool ownsFd = true;
   struct stat status {};
   int error = 0;
 };
 
-// What the output name leads to. Links are followed to their end, so a
-// replaced file stays where the link points. A regular file is opened
-// (without changing it) for the lock, readable as well when it is appended
-// to; a device or a pipe is opened to be written through.
-Probe probe(const std::string& path, bool readable) {
+// What path, taken from base (a folder, or none for the working folder),
+// leads to. Links are followed to their end, so a replaced file stays where
+// the link points. Each step opens the folder it names once and works in it,
+// so a link on the way that is turned elsewhere meanwhile cannot split one
+// run between two folders. A regular file is opened (without changing it)
+// for the lock, readable as well when it is appended to; a device or a pipe
+// is opened to be written through.
+Probe probe(Folder base, std::string path, std::string shown, bool readable) {
   Probe result;
-  std::string current = path;
   for (int hop = 0; hop < 40; ++hop) {
-    result.path = current;
-    if (const auto alias = descriptorAlias(current)) {
+    result.shown = shown;
+    if (const auto alias = descriptorAlias(shown)) {
       if (::fcntl(*alias, F_GETFD) < 0) {
         result.error = errno;
         return result;
@@ -234,8 +289,15 @@ Probe probe(const std::string& path, bool readable) {
       result.ownsFd = false;
       return result;
     }
+    result.folder = openFolderOf(base.fd() >= 0 ? base.fd() : AT_FDCWD, path, result.name);
+    if (result.folder.fd() < 0) {
+      result.error = errno;
+      return result;
+    }
+    const int folder = result.folder.fd();
+    const char* name = result.name.c_str();
     const int access = readable ? O_RDWR : O_WRONLY;
-    const int fd = ::open(current.c_str(), access | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::openat(folder, name, access | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
     if (fd >= 0) {
       result.fd = fd;
       if (::fstat(fd, &result.status) != 0) {
@@ -255,13 +317,14 @@ Probe probe(const std::string& path, bool readable) {
     const int code = errno;
     if (code == ELOOP) {
       char target[4096];
-      const auto length = ::readlink(current.c_str(), target, sizeof target - 1);
+      const auto length = ::readlinkat(folder, name, target, sizeof target - 1);
       if (length < 0) {
         result.error = errno == EINVAL ? ELOOP : errno;
         return result;
       }
-      const std::string link(target, static_cast<std::size_t>(length));
-      current = link.starts_with('/') ? link : folderOf(current) + "/" + link;
+      path.assign(target, static_cast<std::size_t>(length));
+      shown = path.starts_with('/') ? path : folderOf(shown) + "/" + path;
+      base = std::move(result.folder);
       continue;
     }
     if (code == ENOENT) {
@@ -269,9 +332,10 @@ Probe probe(const std::string& path, bool readable) {
       return result;
     }
     struct stat status {};
-    if (code == ENXIO && ::lstat(current.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) {
+    if (code == ENXIO && ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISFIFO(status.st_mode)) {
       // A pipe nobody reads yet: wait for its reader, as pipes do.
-      const int blocking = ::open(current.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+      const int blocking = ::openat(folder, name, O_WRONLY | O_CLOEXEC | O_NOCTTY);
       if (blocking >= 0) {
         result.kind = Probe::kThrough;
         result.fd = blocking;
@@ -308,14 +372,18 @@ class OutputTransaction::State {
  public:
   enum Kind { kNew, kReplace, kAppend, kThrough };
 
-  std::string path;    // as the caller named it
-  std::string target;  // where it leads
+  std::string path;  // as the caller named it
   bool append = false;
   std::vector<FileKey> inputs;
   Kind kind = kNew;
 
+  // Where the target is: every step of the commit works in this folder.
+  Folder folder;
+  std::string targetName;
+  std::string shownTarget;  // the path that led there
+
   int tempFd = -1;
-  std::string tempPath;  // empty for an unnamed temporary file
+  std::string tempName;  // in the folder; empty for an unnamed temporary file
   int tempSlot = -1;
   mode_t tempMode = 0;
 
@@ -329,6 +397,7 @@ class OutputTransaction::State {
   bool committed = false;
   int newAttempts = 0;
 
+  // The folder closes after this, when the temporary name is gone.
   ~State() {
     dropTemporary();
     closeQuietly(targetFd);
@@ -337,14 +406,18 @@ class OutputTransaction::State {
 
   void dropTemporary() {
     closeQuietly(tempFd);
-    if (!tempPath.empty()) ::unlink(tempPath.c_str());
+    removeTemporaryName();
+  }
+
+  void removeTemporaryName() {
+    if (!tempName.empty()) ::unlinkat(folder.fd(), tempName.c_str(), 0);
     forgetTemporaryName();
   }
 
   void forgetTemporaryName() {
     temporaries::forget(tempSlot);
     tempSlot = -1;
-    tempPath.clear();
+    tempName.clear();
   }
 
   bool isAnInput(const struct stat& status) const {
@@ -356,21 +429,21 @@ class OutputTransaction::State {
   Error notWritable(int code) const { return outputError(path, code); }
   Error writeError(int code) const { return outputError(path, code, Status::writeFailed); }
   Error isInput() const {
-    return {Status::outputNotWritable, path + ": is the input file", path, 0};
+    return {Status::outputNotWritable, nameForMessage(path) + ": is the input file", path, 0};
   }
 
   bool makeNamedTemporary(mode_t mode) {
     tempMode = mode;
-    tempFd = createNamedTemporary(folderOf(target), mode, tempPath, tempSlot);
+    tempFd = createNamedTemporary(folder.fd(), mode, tempName, tempSlot);
     if (tempFd < 0) {
-      tempPath.clear();
+      tempName.clear();
       return false;
     }
     return true;
   }
 
   bool makeTemporary() {
-    tempFd = createUnnamedTemporary(folderOf(target));
+    tempFd = createUnnamedTemporary(folder.fd());
     if (tempFd >= 0) return true;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != ENOSYS) {
       return false;
@@ -378,10 +451,13 @@ class OutputTransaction::State {
     return makeNamedTemporary(0666);
   }
 
-  // Examines the target and makes the temporary file for what it is.
-  Error prepare() {
-    Probe found = probe(path, append);
-    target = found.path;
+  // Examines what the path, taken from base, leads to and makes the
+  // temporary file for what it is.
+  Error prepare(Folder base, std::string from, std::string shown) {
+    Probe found = probe(std::move(base), std::move(from), std::move(shown), append);
+    folder = std::move(found.folder);
+    targetName = std::move(found.name);
+    shownTarget = std::move(found.shown);
     switch (found.kind) {
       case Probe::kFailed:
         return notWritable(found.error);
@@ -410,15 +486,15 @@ class OutputTransaction::State {
     return {};
   }
 
-  // A new file was expected, but the target exists after all (it did
-  // before, or another run made it meanwhile): examine it and go on with
-  // what it is, carrying the text written so far.
+  // A new file was expected, but the target exists after all (another run
+  // made it meanwhile, or a link was put there): examine it, in the same
+  // folder, and go on with what it is, carrying the text written so far.
   Error prepareAgain() {
     const int oldFd = tempFd;
     const std::size_t oldLength = written;
     tempFd = -1;
-    forgetTemporaryName();
-    Error error = prepare();
+    removeTemporaryName();  // the open file keeps the text
+    Error error = prepare(std::move(folder), targetName, shownTarget);
     if (!error && kind == kThrough) {
       const bool copied = copyRange(oldFd, 0, static_cast<off_t>(oldLength), throughFd);
       int fd = oldFd;
@@ -437,9 +513,9 @@ class OutputTransaction::State {
     // A target that keeps appearing and vanishing again is given up on.
     if (++newAttempts > 10) return notWritable(EEXIST);
     int code = 0;
-    if (tempPath.empty()) {
-      code = linkIntoPlace(tempFd, target);
-    } else if (::link(tempPath.c_str(), target.c_str()) != 0) {
+    if (tempName.empty()) {
+      code = linkIntoPlace(tempFd, folder.fd(), targetName);
+    } else if (::linkat(folder.fd(), tempName.c_str(), folder.fd(), targetName.c_str(), 0) != 0) {
       code = errno;
     }
     if (code == 0) {
@@ -464,13 +540,14 @@ class OutputTransaction::State {
       struct stat now {};
       struct stat locked {};
       if (::fstat(targetFd, &locked) != 0) return notWritable(errno);
-      if (::stat(target.c_str(), &now) == 0 && now.st_dev == locked.st_dev &&
+      if (::fstatat(folder.fd(), targetName.c_str(), &now, 0) == 0 && now.st_dev == locked.st_dev &&
           now.st_ino == locked.st_ino) {
         targetStatus = locked;
         return {};
       }
       closeQuietly(targetFd);
-      targetFd = ::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+      targetFd =
+          ::openat(folder.fd(), targetName.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
       if (targetFd < 0) return notWritable(errno);
     }
     return notWritable(EAGAIN);
@@ -485,7 +562,9 @@ class OutputTransaction::State {
     }
     // Until the name is forgotten a signal may remove it again: it is gone
     // by then, and the target has a name of its own.
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) return writeError(errno);
+    if (::renameat(folder.fd(), tempName.c_str(), folder.fd(), targetName.c_str()) != 0) {
+      return writeError(errno);
+    }
     forgetTemporaryName();
     closeQuietly(tempFd);
     return {};
@@ -494,15 +573,15 @@ class OutputTransaction::State {
   Error commitAppend() {
     if (Error error = lockTarget()) return error;
     const int newFd = tempFd;
-    const std::string newPath = tempPath;
+    const std::string newName = tempName;
     const int newSlot = tempSlot;
     tempFd = -1;
-    tempPath.clear();
+    tempName.clear();
     tempSlot = -1;
     const auto dropNew = [&] {
       int fd = newFd;
       closeQuietly(fd);
-      if (!newPath.empty()) ::unlink(newPath.c_str());
+      if (!newName.empty()) ::unlinkat(folder.fd(), newName.c_str(), 0);
       temporaries::forget(newSlot);
     };
     if (!makeNamedTemporary(targetStatus.st_mode & 07777)) {
@@ -541,15 +620,18 @@ class OutputTransaction::State {
 std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
                                                            std::span<const FileKey> inputs,
                                                            Error& error) {
+  if (path.find('\0') != std::string::npos) {
+    error = nullByteInName(path);
+    return nullptr;
+  }
   auto state = std::make_unique<State>();
   state->path = path;
-  state->target = path;
   state->append = append;
   state->inputs.assign(inputs.begin(), inputs.end());
   // The target is looked at before anything is made: a device, a link, an
   // existing file or the input itself is known at once, and a failure
   // touches nothing.
-  error = state->prepare();
+  error = state->prepare(Folder(), path, path);
   if (error) return nullptr;
   return std::make_unique<OutputTransaction>(std::move(state));
 }
@@ -594,6 +676,10 @@ class OutputTransaction::State {
 
 std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
                                                            std::span<const FileKey>, Error& error) {
+  if (path.find('\0') != std::string::npos) {
+    error = nullByteInName(path);
+    return nullptr;
+  }
   namespace fs = std::filesystem;
   auto state = std::make_unique<State>();
   state->path = path;
@@ -604,7 +690,7 @@ std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& pa
     return nullptr;
   }
   const fs::path folder = fs::path(path).parent_path();
-  state->temp = (folder.empty() ? fs::path(".") : folder) / (".tarvex-" + randomSuffix() + ".tmp");
+  state->temp = (folder.empty() ? fs::path(".") : folder) / temporaryName();
   state->stream.open(state->temp, std::ios::binary | std::ios::out);
   if (!state->stream) {
     error = outputError(path, EACCES);

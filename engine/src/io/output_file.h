@@ -8,9 +8,11 @@
 // permissions, and where allowed its owner, are kept), and an appended file
 // is rebuilt beside the old one from the old content and the new text, then
 // renamed over it. Replacing and appending take an advisory lock on the
-// target, so runs into the same file follow one another. Devices, pipes and
-// the standard streams are written straight through. A transaction that is
-// not committed leaves nothing behind.
+// target, so runs into the same file follow one another. The target's folder
+// is opened once, and every later step works in that open folder, so a link
+// on the way turned elsewhere during the run cannot split it between two
+// folders. Devices, pipes and the standard streams are written straight
+// through. A transaction that is not committed leaves nothing behind.
 #pragma once
 
 #include <memory>

@@ -7,6 +7,7 @@
 #if defined(_WIN32)
 #include <cstdio>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -14,13 +15,18 @@ namespace tarvex::temporaries {
 namespace {
 
 constexpr std::size_t kSlots = 64;
-constexpr std::size_t kPathRoom = 4096;
+#if defined(_WIN32)
+constexpr std::size_t kNameRoom = 4096;
+#else
+constexpr std::size_t kNameRoom = 256;  // one name within its folder
+#endif
 
 enum SlotState : int { kFree = 0, kFilling = 1, kLive = 2 };
 
 struct Slot {
   std::atomic<int> state{kFree};
-  char path[kPathRoom];
+  int folder = -1;
+  char name[kNameRoom];
 };
 
 std::array<Slot, kSlots> slots;
@@ -28,12 +34,14 @@ static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs l
 
 }  // namespace
 
-int add(const std::string& path) noexcept {
-  if (path.size() >= kPathRoom) return -1;
+int add(int folder, std::string_view name) noexcept {
+  if (name.size() >= kNameRoom) return -1;
   for (std::size_t i = 0; i < kSlots; ++i) {
     int expected = kFree;
     if (slots[i].state.compare_exchange_strong(expected, kFilling)) {
-      std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
+      slots[i].folder = folder;
+      std::memcpy(slots[i].name, name.data(), name.size());
+      slots[i].name[name.size()] = '\0';
       slots[i].state.store(kLive);
       return static_cast<int>(i);
     }
@@ -51,9 +59,9 @@ void removeAll() noexcept {
   for (Slot& slot : slots) {
     if (slot.state.load() != kLive) continue;
 #if defined(_WIN32)
-    std::remove(slot.path);
+    std::remove(slot.name);
 #else
-    ::unlink(slot.path);
+    ::unlinkat(slot.folder, slot.name, 0);
 #endif
   }
 }
