@@ -9,6 +9,9 @@
 namespace tarvex::naca {
 namespace {
 
+using detail::SixSeriesFamily;
+using detail::SixSeriesThickness;
+
 Error refused(std::string why) { return {Status::badOptions, std::move(why), {}, 0}; }
 
 bool allDigits(std::string_view text) {

@@ -152,4 +152,13 @@ MeanLine uniformLoadMeanLine(double cl, double a) {
   };
 }
 
+MeanLine modifiedSixAMeanLine(double cl) {
+  const MeanLine curved = uniformLoadMeanLine(0.97948 * cl, 0.8);
+  const double slope = -0.24521 * cl;
+  return [curved, slope](double x) {
+    if (x <= 0.86) return curved(x);
+    return MeanLinePoint{slope * (x - 1.0), slope};
+  };
+}
+
 }  // namespace tarvex::naca

@@ -45,4 +45,9 @@ std::optional<MeanLine> fiveDigitMeanLine(double cl, double p, bool reflexed);
 // loading from the leading edge to a (0 to 1).
 MeanLine uniformLoadMeanLine(double cl, double a);
 
+// The 6A-series' "a = 0.8 (modified)" mean line: the a = 0.8 line times
+// 0.97948 up to x = 0.86, then straight with the slope -0.24521 cl to the
+// trailing edge, the constants that reproduce the tabulated ordinates.
+MeanLine modifiedSixAMeanLine(double cl);
+
 }  // namespace tarvex::naca
