@@ -1,5 +1,6 @@
 #include "batch_convert.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include "progress_line.h"
@@ -31,14 +32,16 @@ BatchSettings settingsOf(const ConvertRequest& request, bool toStandardOutput) {
   settings.options.drawing = request.drawing;
   settings.redistribute = request.redistribute;
   settings.stations = request.stations;
+  settings.cosinePoints = request.cosinePoints;
   settings.append = request.append;
   settings.noClobber = request.noClobber;
   return settings;
 }
 
-std::vector<fs::path> fileInputs(const std::vector<std::string>& inputs) {
+std::vector<fs::path> fileInputs(const ConvertRequest& request) {
   std::vector<fs::path> files;
-  for (const std::string& input : inputs) {
+  if (request.inputsAreDesignations) return files;
+  for (const std::string& input : request.inputs) {
     if (!isStandardStream(input)) files.emplace_back(input);
   }
   return files;
@@ -55,7 +58,7 @@ class BatchRun {
         stdin_(err, request.quiet),
         toStandardOutput_(!request.outputFolder &&
                           (!request.outputFile || isStandardStream(*request.outputFile))),
-        batch_(settingsOf(request, toStandardOutput_), fileInputs(request.inputs)) {}
+        batch_(settingsOf(request, toStandardOutput_), fileInputs(request)) {}
 
   int run() {
     const int total = static_cast<int>(request_.inputs.size());
@@ -105,6 +108,9 @@ class BatchRun {
   }
 
   BatchOutcome convert(const std::string& input) {
+    if (request_.inputsAreDesignations) {
+      return batch_.convertSection(nacaSection(input, request_.naca), designationStem(input));
+    }
     if (!isStandardStream(input)) return batch_.convertFile(input);
     const Result<std::string>& text = stdin_.text();
     if (!text) return {BatchOutcome::Kind::failed, text.error(), {}, {}};
@@ -157,6 +163,21 @@ const Result<std::string>& StandardInput::text() {
     text_.emplace(readStream(0, std::string(kStdinName)));
   }
   return *text_;
+}
+
+std::string designationStem(std::string_view designation) {
+  std::string stem;
+  for (const char c : designation) {
+    const auto u = static_cast<unsigned char>(c);
+    if (std::isalnum(u) != 0 || c == '-' || c == '.') {
+      stem += static_cast<char>(std::tolower(u));
+    } else if ((c == ' ' || c == '(' || c == '_') && !stem.empty() && stem.back() != '_') {
+      stem += '_';
+    }
+  }
+  if (stem.starts_with("naca_")) stem.erase(4, 1);
+  if (!stem.starts_with("naca")) stem.insert(0, "naca");
+  return stem;
 }
 
 std::string failureLine(std::string_view input, const Error& error) {

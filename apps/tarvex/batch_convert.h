@@ -15,6 +15,9 @@ inline constexpr std::string_view kStandardStream = "-";
 
 struct ConvertRequest {
   std::vector<std::string> inputs;  // "-" is the standard input
+  // The inputs are NACA designations, made with these options.
+  bool inputsAreDesignations = false;
+  NacaOptions naca;
   const FormatRow* format = nullptr;
   // At most one of the two; neither (or "-" as the file) writes to the
   // standard output.
@@ -24,6 +27,7 @@ struct ConvertRequest {
   bool append = false;
   bool redistribute = false;
   std::vector<float> stations;  // checked; empty: the standard stations
+  int cosinePoints = 0;         // cosine redistribution onto this many points
   bool keepSize = false;
   float xFactor = 1.0f;
   float yFactor = 1.0f;
@@ -49,6 +53,10 @@ class StandardInput {
   bool quiet_;
   std::optional<Result<std::string>> text_;
 };
+
+// The file name a NACA designation's output takes in a folder: "NACA
+// 63(2)-615" becomes naca63_2-615.
+std::string designationStem(std::string_view designation);
 
 // The message line for a failed file: the failure's own file when it names
 // one, else the input it concerns.

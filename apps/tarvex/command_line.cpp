@@ -23,7 +23,7 @@ namespace tarvex::console {
 namespace {
 
 constexpr int kUsageError = 2;
-constexpr std::string_view kCommands[] = {"convert", "info", "formats"};
+constexpr std::string_view kCommands[] = {"convert", "naca", "info", "formats"};
 
 const CLI::Validator kFormatName(
     [](const std::string& text) {
@@ -138,16 +138,10 @@ void addDrawingOptions(CLI::App& convert, ConvertArguments& a, CLI::Option* keep
       ->group(group);
 }
 
-CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
-  CLI::App* convert = app.add_subcommand(
-      "convert",
-      "Convert coordinate files into one output format. Goes on past a failed file; "
-      "the exit status is 1 when any failed or was left alone.");
-  convert->add_option("INPUT", a.request.inputs, "input files; - reads the standard input")
-      ->required();
-  convert->add_option("-f,--format", a.format, "output format: " + formatChoices())
-      ->required()
-      ->check(kFormatName);
+const CLI::Validator kPointCount = CLI::Range(3, 1000);
+
+// The output options convert and naca share.
+void addOutputOptions(CLI::App* convert, ConvertArguments& a) {
   a.outputFile = convert->add_option(
       "-o,--output", a.file,
       "output file (- or none: the standard output); several inputs follow one another in it, "
@@ -164,14 +158,6 @@ CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
                         formatsBrokenByComments() + " formats with them");
   convert->add_flag("--no-comments", a.noComments, "leave out the comment lines (the default)");
   convert->add_flag("--append", a.request.append, "append to existing output files");
-  convert->add_flag("--redistribute", a.request.redistribute,
-                    "redistribute the points onto the standard x-stations");
-  a.stationOption = convert
-                        ->add_option("--stations", a.stations,
-                                     "redistribute onto these x-stations (implies --redistribute): "
-                                     "2 to 1000 increasing values separated by / or , (a list "
-                                     "ending beyond 1 is in per cent)")
-                        ->check(kStationList);
   CLI::Option* keepSize = convert->add_flag(
       "--keep-size", a.request.keepSize,
       "keep the input's own x-range instead of the unit chord (svg and dxf2000 read it as "
@@ -187,7 +173,70 @@ CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
   auto* verbose = convert->add_flag("-v,--verbose", a.request.verbose,
                                     "print a line for every file written and the summary");
   quiet->excludes(verbose);
+}
+
+void addRedistribution(CLI::App* command, ConvertArguments& a) {
+  auto* redistribute = command->add_flag("--redistribute", a.request.redistribute,
+                                         "redistribute the points onto the standard x-stations");
+  a.stationOption = command
+                        ->add_option("--stations", a.stations,
+                                     "redistribute onto these x-stations (implies --redistribute): "
+                                     "2 to 1000 increasing values separated by / or , (a list "
+                                     "ending beyond 1 is in per cent)")
+                        ->check(kStationList);
+  command
+      ->add_option("--points", a.request.cosinePoints,
+                   "redistribute onto N cosine-spaced points around the section (3 to 1000; the "
+                   "nose takes a point, so an even N gives N + 1)")
+      ->check(kPointCount)
+      ->excludes(redistribute)
+      ->excludes(a.stationOption);
+}
+
+CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
+  CLI::App* convert = app.add_subcommand(
+      "convert",
+      "Convert coordinate files into one output format. Goes on past a failed file; "
+      "the exit status is 1 when any failed or was left alone.");
+  convert->add_option("INPUT", a.request.inputs, "input files; - reads the standard input")
+      ->required();
+  convert->add_option("-f,--format", a.format, "output format: " + formatChoices())
+      ->required()
+      ->check(kFormatName);
+  addRedistribution(convert, a);
+  addOutputOptions(convert, a);
   return convert;
+}
+
+struct NacaArguments {
+  ConvertArguments output;
+  std::string spacing = "cosine";
+};
+
+CLI::App* addNaca(CLI::App& app, NacaArguments& a) {
+  CLI::App* naca = app.add_subcommand(
+      "naca",
+      "Make NACA sections: four-digit (2412), modified four-digit (0012-64), five-digit (23012, "
+      "reflexed 23112), 16-series (16-212) and six-series (63-206, 63(2)-615, 64A210, "
+      "\"65(4)-421 a=0.5\"), and write them as convert does (Selig layout on the standard "
+      "output by default).");
+  naca->add_option("DESIGNATION", a.output.request.inputs, "NACA designations")->required();
+  a.output.format = "selig";
+  naca->add_option("-f,--format", a.output.format, "output format (default selig): " + formatChoices())
+      ->check(kFormatName);
+  ConvertRequest& request = a.output.request;
+  request.inputsAreDesignations = true;
+  naca->add_option("--points", request.naca.points,
+                   "points of the whole section, a point on the nose (default 161; an even "
+                   "count gives one more)")
+      ->check(CLI::Range(5, kMaxNacaPoints));
+  naca->add_option("--spacing", a.spacing, "stations along the chord: cosine (default) or uniform")
+      ->check(CLI::IsMember({"cosine", "uniform"}));
+  naca->add_flag("--closed-te", request.naca.closedTrailingEdge,
+                 "end the four-digit and 16-series forms in a point (last coefficient -0.1036; "
+                 "the modified forms end in 0 instead of 0.01 t)");
+  addOutputOptions(naca, a.output);
+  return naca;
 }
 
 int runConvert(ConvertArguments& a) {
@@ -197,7 +246,7 @@ int runConvert(ConvertArguments& a) {
   if (!a.stroke.empty()) a.request.drawing.strokeMm = *parseLength(a.stroke);
   if (a.outputFile->count() > 0) a.request.outputFile = a.file;
   if (a.outputFolder->count() > 0) a.request.outputFolder = a.folder;
-  if (a.stationOption->count() > 0) {
+  if (a.stationOption != nullptr && a.stationOption->count() > 0) {
     a.request.redistribute = true;
     a.request.stations = *checkStations(*parseStations(a.stations));
   }
@@ -224,7 +273,7 @@ std::optional<int> misplacedCommand(int argc, char** argv) {
               << "                         (show the section's figures)\n";
   } else {
     std::cerr << "tarvex: unknown command " << quoted
-              << "; the commands are convert, info and formats (see tarvex --help)\n";
+              << "; the commands are convert, naca, info and formats (see tarvex --help)\n";
   }
   return kUsageError;
 }
@@ -235,7 +284,7 @@ int finishParse(CLI::App& app, const CLI::ParseError& error) {
   std::ostringstream out, err;
   const int status = app.exit(error, out, err);
   if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && app.get_subcommands().empty()) {
-    std::cerr << "tarvex: name a command: convert, info or formats (see tarvex --help)\n";
+    std::cerr << "tarvex: name a command: convert, naca, info or formats (see tarvex --help)\n";
     return kUsageError;
   }
   std::cerr << err.str();
@@ -262,12 +311,20 @@ int runCommandLine(int argc, char** argv) {
   ConvertArguments convertArguments;
   CLI::App* convert = addConvert(app, convertArguments);
 
+  NacaArguments nacaArguments;
+  CLI::App* naca = addNaca(app, nacaArguments);
+
   std::vector<std::string> infoInputs;
   bool json = false;
+  int infoPoints = 0;
   CLI::App* info = app.add_subcommand(
       "info", "Show the layout, point count, x-range and section properties of each file.");
   info->add_option("INPUT", infoInputs, "input files; - reads the standard input")->required();
   info->add_flag("--json", json, "print a JSON array with one object per file");
+  info->add_option("--points", infoPoints,
+                   "the figures after a cosine redistribution onto N points (3 to 1000; an even "
+                   "N gives N + 1)")
+      ->check(kPointCount);
 
   CLI::App* formats = app.add_subcommand("formats", "List the output formats.");
 
@@ -278,7 +335,13 @@ int runCommandLine(int argc, char** argv) {
   }
 
   if (convert->parsed()) return runConvert(convertArguments);
-  if (info->parsed()) return describeFiles(infoInputs, json, std::cerr);
+  if (naca->parsed()) {
+    if (nacaArguments.spacing == "uniform") {
+      nacaArguments.output.request.naca.spacing = Spacing::uniform;
+    }
+    return runConvert(nacaArguments.output);
+  }
+  if (info->parsed()) return describeFiles(infoInputs, json, infoPoints, std::cerr);
   if (formats->parsed()) {
     StandardOutput out;
     if (!out.write(formatTable()) || !out.finish()) {

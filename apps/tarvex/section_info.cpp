@@ -118,7 +118,8 @@ std::string jsonObject(const std::string& file, const Result<Section>& read) {
 
 }  // namespace
 
-int describeFiles(const std::vector<std::string>& inputs, bool json, std::ostream& err) {
+int describeFiles(const std::vector<std::string>& inputs, bool json, int cosinePoints,
+                  std::ostream& err) {
   useBinaryStandardStreams();
   StandardInput standardInput(err, false);
   StandardOutput out;
@@ -135,6 +136,7 @@ int describeFiles(const std::vector<std::string>& inputs, bool json, std::ostrea
     } else {
       read = readFile(input, options);
     }
+    if (read && cosinePoints > 0) read = redistributeCosine(*read, cosinePoints);
     if (!read) {
       ++failed;
       // The table shows it in the file's block already.

@@ -93,6 +93,7 @@ enum class Layout {
   cef,           // coordinate exchange file
   dxf,           // drawing: a polyline or the control points of a spline
   xml,           // XML airfoil document
+  points,        // not read from a file: made from points or generated
 };
 TARVEX_API std::string_view layoutName(Layout layout);
 // The number the C interface and the comment header use: 1 to 4 (the
@@ -153,6 +154,46 @@ TARVEX_API std::span<const float> defaultStations();
 // strictly increasing values; a list ending beyond 1 is in per cent and is
 // returned scaled. Fails with badOptions and the reason.
 TARVEX_API Result<std::vector<float>> checkStations(std::span<const float> stations);
+
+// A section made from points instead of read from a file, checked as a read
+// one is: the points from the trailing edge over one surface and back (either
+// way round), repeated points removed, at least two distinct points with
+// different x, an area enclosed; then turned counter-clockwise, with its
+// properties. Normalised, it has unit chord as a read section; otherwise the
+// points stay as given (and keepSize changes nothing).
+struct PointsOptions {
+  bool normalise = true;
+  int capacity = 1000;  // the most points taken
+};
+TARVEX_API Result<Section> sectionFromPoints(std::string name, std::span<const double> x,
+                                             std::span<const double> y,
+                                             const PointsOptions& options = {});
+
+// A NACA section by its designation as people type it: four-digit (2412),
+// modified four-digit (0012-64), five-digit (23012, reflexed 23112),
+// 16-series (16-212), six-series (63-206, 63(2)-615, 65(4)-421 a=0.5) and
+// 6A-series (64A210, 63(2)A-015). The thickness is laid off normal to the
+// mean line at stations from the leading to the trailing edge; the section
+// keeps the reports' coordinates, chord from (0, 0) to (1, 0), and is not
+// renormalised to the x-range of its points.
+enum class Spacing {
+  cosine,   // x = (1 - cos(pi s)) / 2: close at both edges
+  uniform,  // equal steps in x
+};
+struct NacaOptions {
+  // Points of the whole section, a point on the nose: an even count is
+  // rounded up to the next odd one. 5 to kMaxNacaPoints.
+  int points = 161;
+  Spacing spacing = Spacing::cosine;
+  // The four-digit forms end in a thickness of their own; closed, the last
+  // coefficient of the four-digit form is -0.1036 instead of -0.1015, and the
+  // modified forms end in 0 instead of 0.01 t. The six-series forms end in a
+  // point either way.
+  bool closedTrailingEdge = false;
+};
+inline constexpr int kMaxNacaPoints = 100001;
+TARVEX_API Result<Section> nacaSection(std::string_view designation,
+                                       const NacaOptions& options = {});
 
 // The figures of a section in units of its chord (a section as read has
 // unit chord). Thickness and camber are those the thickness and camber
@@ -275,6 +316,9 @@ struct BatchSettings {
   WriteOptions options;
   bool redistribute = false;
   std::vector<float> stations;  // checked; empty: the standard stations
+  // Instead: cosine-spaced redistribution onto this many points (an even
+  // count gives one more, as the nose takes a point); 0: none.
+  int cosinePoints = 0;
   bool append = false;
   bool noClobber = false;  // existing outputs are left alone
 };
@@ -305,6 +349,8 @@ class TARVEX_API Batch {
   // Coordinate text read elsewhere (the standard input); stem names its
   // output in the folder.
   BatchOutcome convertText(std::string_view text, const std::string& stem);
+  // A section made rather than read (a NACA section, one from points).
+  BatchOutcome convertSection(Result<Section> section, const std::string& stem);
 
   // Puts the single output file in place, once it holds anything; until
   // then it is not there.

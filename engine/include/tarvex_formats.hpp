@@ -51,6 +51,12 @@ inline constexpr auto kFormats = std::to_array<FormatRow>({
      false, false, false},
     {20, 20, "dxf2000", "dxf", "DXF R2000 drawing in millimetres: a closed LWPOLYLINE", false,
      false, false},
+    {21, 21, "selig", "dat",
+     "Selig: name, then x y from TE over the upper surface to LE and back (XFOIL, UIUC)", false,
+     false, false},
+    {22, 22, "lednicer", "dat",
+     "Lednicer: name, surface counts, each surface from LE to TE after a blank line", false, false,
+     false},
 });
 
 // The formats the C entry INORM writes; every other number writes no data there.

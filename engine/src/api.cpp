@@ -92,6 +92,8 @@ std::string_view layoutName(Layout layout) {
       return "DXF";
     case Layout::xml:
       return "XML";
+    case Layout::points:
+      return "points";
     case Layout::unknown:
       break;
   }
@@ -111,6 +113,8 @@ int layoutKind(Layout layout) {
       return 3;
     case Layout::fourColumns:
       return 4;
+    case Layout::points:
+      return 1;
     case Layout::unknown:
       break;
   }

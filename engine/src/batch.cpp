@@ -87,10 +87,17 @@ BatchOutcome Batch::convertText(std::string_view text, const std::string& stem) 
   return convert(readText(text, {.capacity = kCapacity}), stem);
 }
 
+BatchOutcome Batch::convertSection(Result<Section> section, const std::string& stem) {
+  if (skipEverything_) return skipped(stem);
+  return convert(std::move(section), stem);
+}
+
 BatchOutcome Batch::convert(Result<Section> section, const std::string& stem) {
   BatchOutcome outcome;
   outcome.target = targetFor(stem);
-  if (section && settings_.redistribute) {
+  if (section && settings_.cosinePoints > 0) {
+    section = redistributeCosine(*section, settings_.cosinePoints);
+  } else if (section && settings_.redistribute) {
     section = redistribute(
         *section,
         settings_.stations.empty() ? defaultStations() : std::span<const float>(settings_.stations),

@@ -51,6 +51,10 @@ Error readSection(std::string_view text, int capacity, Section& section) {
   if (INKOO(in, section, capacity, &reason) != kReadOk) {
     return failure(Status::readFailed, std::move(reason));
   }
+  return completeSection(section);
+}
+
+Error completeSection(Section& section) {
   const int n = section.size();
   if (PROGEO(section.x, section.y, n, section.properties) != 0) {
     return failure(Status::noArea, "the points enclose no area");

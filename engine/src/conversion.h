@@ -51,6 +51,11 @@ Error readSection(std::string_view text, int capacity, Section& section);
 Error writeSection(const Section& section, const ConversionSettings& settings, LineOutput& out,
                    std::vector<float>& x, std::vector<float>& y, float* xminBack = nullptr);
 
+// The properties of a section whose points are in place, and its points
+// turned counter-clockwise: the last step of reading, also for sections made
+// from points.
+Error completeSection(Section& section);
+
 // Both steps on a text.
 ConversionOutcome convertText(std::string_view text, const ConversionSettings& settings,
                               LineOutput& out);

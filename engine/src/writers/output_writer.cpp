@@ -17,7 +17,7 @@ struct WriterEntry {
 };
 
 // The writer of each writer code (code 1 first).
-constexpr std::array<WriterEntry, 20> kWriters{{
+constexpr std::array<WriterEntry, 22> kWriters{{
     {writers::twoColumnsUpperFirst, false},
     {writers::threeColumnsTeToLe, false},
     {writers::twoColumnsLowerFirst, false},
@@ -38,6 +38,8 @@ constexpr std::array<WriterEntry, 20> kWriters{{
     {writers::svgDrawing, true},
     {writers::gmshGeometry, true},
     {writers::dxfR2000, true},
+    {writers::seligLayout, true},
+    {writers::lednicerLayout, true},
 }};
 static_assert(kWriters.size() == kFormats.size(), "one writer for every row of the table");
 

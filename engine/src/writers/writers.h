@@ -25,5 +25,7 @@ int pmarcCmarc(const WriterContext& ctx);            // 17
 int svgDrawing(const WriterContext& ctx);            // 18
 int gmshGeometry(const WriterContext& ctx);          // 19
 int dxfR2000(const WriterContext& ctx);              // 20
+int seligLayout(const WriterContext& ctx);           // 21
+int lednicerLayout(const WriterContext& ctx);        // 22
 
 }  // namespace tarvex::writers
