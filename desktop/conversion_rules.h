@@ -20,8 +20,10 @@ inline const QString kOutputTempName = QStringLiteral("alvane.O.tmp");
 // kOptionCount are the classic formats INORM writes; the drawing and mesh formats after
 // them go through the engine's second entry and are offered only when it has one.
 inline constexpr int kOptionCount = tarvex::kClassicFormatCount;
-inline constexpr int kDrawingOptionCount =
-    static_cast<int>(tarvex::kFormats.size()) - tarvex::kClassicFormatCount;
+// The drawing and mesh formats 18 to 20; the window has no captions yet for
+// the formats after them.
+inline constexpr int kDrawingOptionCount = 3;
+static_assert(kOptionCount + kDrawingOptionCount <= static_cast<int>(tarvex::kFormats.size()));
 inline constexpr int kAllOptionCount = kOptionCount + kDrawingOptionCount;
 
 bool isDrawingOption(int optionIndex);
