@@ -170,7 +170,7 @@ TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) 
                      reason, 6),
             TARVEX_BAD_OPTIONS);
   EXPECT_STREQ(reason, "the o");
-  EXPECT_EQ(convert_(input.c_str(), output.c_str(), 21, nullptr, nullptr, nullptr, nullptr, nullptr,
+  EXPECT_EQ(convert_(input.c_str(), output.c_str(), 99, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr, 0),
             TARVEX_BAD_OPTIONS);
   EXPECT_EQ(convert_((dir.path() / "missing").c_str(), output.c_str(), 1, nullptr, nullptr, nullptr,
