@@ -58,6 +58,19 @@ Error thicknessRefusal(int percent) {
                               : "the thickness of " + std::to_string(percent) + " per cent");
 }
 
+// The four-digit form, or with a modifier (-64) the modified one.
+Result<ThicknessForm> fourDigitFamilyThickness(int percent, std::optional<std::string_view> mod,
+                                               bool closed) {
+  const double t = percent / 100.0;
+  if (!mod) return fourDigitThickness(t, closed);
+  auto form = modifiedFourDigitThickness(t, digit(*mod, 0), digit(*mod, 1) / 10.0, closed);
+  if (!form) {
+    return refused("the maximum thickness of a modified section lies at 0.2 to 0.6 of the chord "
+                   "(the last digit 2 to 6)");
+  }
+  return std::move(*form);
+}
+
 std::string fourDigitName(std::string_view text) { return "NACA " + std::string(text); }
 
 Result<Recipe> fourDigit(std::string_view text, bool closed, std::optional<std::string_view> mod) {
@@ -69,15 +82,9 @@ Result<Recipe> fourDigit(std::string_view text, bool closed, std::optional<std::
   }
   Recipe recipe;
   recipe.name = fourDigitName(text) + (mod ? "-" + std::string(*mod) : "");
-  const double t = percent / 100.0;
-  if (mod) {
-    auto form = modifiedFourDigitThickness(t, digit(*mod, 0), digit(*mod, 1) / 10.0, closed);
-    if (!form) return refused("the maximum thickness of a modified four-digit section lies at 0.2 "
-                              "to 0.6 of the chord (the last digit 2 to 6)");
-    recipe.thickness = std::move(*form);
-  } else {
-    recipe.thickness = fourDigitThickness(t, closed);
-  }
+  auto thickness = fourDigitFamilyThickness(percent, mod, closed);
+  if (!thickness) return thickness.error();
+  recipe.thickness = std::move(*thickness);
   if (camber > 0) recipe.meanLine = fourDigitMeanLine(camber / 100.0, position / 10.0);
   return recipe;
 }
@@ -89,15 +96,9 @@ Result<Recipe> fiveDigit(std::string_view text, bool closed, std::optional<std::
   if (reflex > 1) return refused("the third digit of a five-digit section is 0, or 1 for reflex");
   Recipe recipe;
   recipe.name = fourDigitName(text) + (mod ? "-" + std::string(*mod) : "");
-  const double t = percent / 100.0;
-  if (mod) {
-    auto form = modifiedFourDigitThickness(t, digit(*mod, 0), digit(*mod, 1) / 10.0, closed);
-    if (!form) return refused("the maximum thickness of a modified section lies at 0.2 to 0.6 of "
-                              "the chord (the last digit 2 to 6)");
-    recipe.thickness = std::move(*form);
-  } else {
-    recipe.thickness = fourDigitThickness(t, closed);
-  }
+  auto thickness = fourDigitFamilyThickness(percent, mod, closed);
+  if (!thickness) return thickness.error();
+  recipe.thickness = std::move(*thickness);
   if (lift > 0) {
     auto line = fiveDigitMeanLine(0.15 * lift, position / 20.0, reflex == 1);
     if (!line) {
