@@ -194,6 +194,8 @@ TEST(NacaSections, SeligAndLednicerReadBackToTheSamePoints) {
   const std::vector<double> x{1, 0.5, 0, 0.5, 1}, y{0, 0.04, 0, -0.05, 0};
   EXPECT_NE(writeText(*sectionFromPoints("s", x, y), selig)->find("   0.500000   0.040000\n"),
             std::string::npos);
+  // A line end in a name given by hand does not start a line of data.
+  EXPECT_TRUE(writeText(*sectionFromPoints("a\n0 0\rb", x, y), selig)->starts_with("a 0 0 b\n"));
 }
 
 using NacaCommand = CliTest;

@@ -8,8 +8,13 @@
 namespace tarvex::writers {
 namespace {
 
+// The name stays one line: a control byte in it becomes a blank.
 bool nameLine(const WriterContext& ctx) {
-  return ctx.line(ctx.name.empty() ? std::string_view("alvane") : ctx.name);
+  std::string name(ctx.name.empty() ? std::string_view("alvane") : ctx.name);
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') c = ' ';
+  }
+  return ctx.line(name);
 }
 
 bool point(const WriterContext& ctx, int i) {
