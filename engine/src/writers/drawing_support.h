@@ -1,5 +1,5 @@
 // Pieces the drawing and mesh formats share: numbers without their padding,
-// the section in its final units, and text that XML accepts.
+// the section in its final units, comment lines.
 #pragma once
 
 #include <span>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/inner_offset.h"
+#include "writers/field_text.h"
 #include "writers/output_writer.h"
 
 namespace tarvex::writers {
@@ -32,13 +33,8 @@ struct Bounds {
 };
 Bounds boundsOf(std::span<const Vec2> points);
 
-// A comment line without its leading ';' and its trailing blanks.
-std::string_view commentText(std::string_view line);
-
-// Text as UTF-8: kept when it is UTF-8 already, else read as ISO 8859-1;
-// control characters and what XML forbids become '?'.
-std::string utf8Text(std::string_view text);
-// The same with &, <, > and " as XML references.
-std::string xmlText(std::string_view text);
+// A comment line without its leading ';' and its trailing blanks, as one
+// line of text (lineText).
+std::string commentText(std::string_view line);
 
 }  // namespace tarvex::writers

@@ -29,10 +29,7 @@ bool writeComments(const WriterContext& ctx) {
   if (ctx.drawing.comments.empty()) return true;
   if (!ctx.line("<!--")) return false;
   for (const std::string& line : ctx.drawing.comments) {
-    // "--" may not stand inside an XML comment.
-    std::string text = utf8Text(commentText(line));
-    for (std::size_t at; (at = text.find("--")) != std::string::npos;) text.insert(at + 1, " ");
-    if (!ctx.line(text)) return false;
+    if (!ctx.line(xmlCommentText(commentText(line)))) return false;
   }
   return ctx.line("-->");
 }
