@@ -32,6 +32,23 @@ std::vector<Vec2> outlinePoints(const WriterContext& ctx, double scale) {
   return points;
 }
 
+std::vector<Vec2> ribOrOutline(const WriterContext& ctx, const std::vector<Vec2>& outline,
+                               double resolutionMm) {
+  const double skin = ctx.drawing.options.skinMm;
+  if (skin <= 0.0) return outline;
+  std::string& refusal = ctx.drawing.refusal;
+  const std::string what = "no rib inside a skin of " + shortText(skin) + " mm: ";
+  if (skin < 0.999 * resolutionMm) {  // a float of 1e-4 is a little less
+    // Offset by less than its numbers show, the rib would be the outline.
+    refusal = what + "it is thinner than the " + shortText(resolutionMm) +
+              " mm the drawing resolves; give 0 for the outline itself";
+    return {};
+  }
+  std::vector<Vec2> rib = innerOffset(outline, skin, &refusal);
+  if (rib.empty()) refusal = what + refusal;
+  return rib;
+}
+
 Bounds boundsOf(std::span<const Vec2> points) {
   if (points.empty()) return {};
   Bounds box{points[0].x, points[0].x, points[0].y, points[0].y};

@@ -27,6 +27,13 @@ inline constexpr double kDefaultChordMm = 100.0;
 // outline a closed path or polyline draws.
 std::vector<Vec2> outlinePoints(const WriterContext& ctx, double scale);
 
+// What the drawing formats draw: the outline, or with a skin the rib inside
+// it (the outline moved inward by the skin). Empty, with the refusal set,
+// when the section holds no such rib or the skin is thinner than
+// resolutionMm, the least the format's numbers tell apart.
+std::vector<Vec2> ribOrOutline(const WriterContext& ctx, const std::vector<Vec2>& outline,
+                               double resolutionMm);
+
 // The smallest box around the points; all zero for none.
 struct Bounds {
   double xmin = 0.0, xmax = 0.0, ymin = 0.0, ymax = 0.0;

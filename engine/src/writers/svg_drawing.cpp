@@ -12,6 +12,7 @@ namespace tarvex::writers {
 namespace {
 
 constexpr double kMarginMm = 5.0;
+constexpr double kResolutionMm = 1e-4;  // lengths have 4 decimals
 constexpr double kLabelSizeMm = 3.5;  // the smallest lettering of technical drawings
 constexpr double kLabelGapMm = 2.0;
 // Marks that are no part of the cut (chord line, label) stand apart in blue,
@@ -48,15 +49,8 @@ int svgDrawing(const WriterContext& ctx) {
   // The first of the points of smallest x.
   const Vec2 nose = *std::min_element(outline.begin(), outline.end(),
                                       [](const Vec2& a, const Vec2& b) { return a.x < b.x; });
-  std::vector<Vec2> path = outline;
-  if (options.skinMm > 0.0f) {
-    path = innerOffset(outline, options.skinMm, &ctx.drawing.refusal);
-    if (path.empty()) {
-      ctx.drawing.refusal =
-          "no rib inside a skin of " + shortText(options.skinMm) + " mm: " + ctx.drawing.refusal;
-      return kWriterRefused;
-    }
-  }
+  const std::vector<Vec2> path = ribOrOutline(ctx, outline, kResolutionMm);
+  if (path.empty()) return kWriterRefused;
 
   const double width = xmax - xmin + 2.0 * kMarginMm;
   double height = ymax - ymin + 2.0 * kMarginMm;
