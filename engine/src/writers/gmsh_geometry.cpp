@@ -117,8 +117,8 @@ int gmshGeometry(const WriterContext& ctx) {
   const double step = std::pow(10.0, decimals);
   std::vector<Vec2> rounded;
   rounded.reserve(points.size());
-  for (const Vec2& p : points) rounded.push_back({std::nearbyint(p.x * step) / step,
-                                                  std::nearbyint(p.y * step) / step});
+  for (const Vec2& p : points)
+    rounded.push_back({std::nearbyint(p.x * step) / step, std::nearbyint(p.y * step) / step});
   if (const OutlineContact contact = findContact(rounded, 1.0 / step);
       contact.kind != OutlineContact::Kind::none) {
     ctx.drawing.refusal = contactReason(contact, xmin, chord, decimals);

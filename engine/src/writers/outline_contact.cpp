@@ -15,12 +15,15 @@ using Kind = OutlineContact::Kind;
 // many thousands of sides stacked over one another.
 constexpr long long kPairBudget = 50'000'000;
 
-double cross(Vec2 o, Vec2 a, Vec2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double cross(Vec2 o, Vec2 a, Vec2 b) {
+  return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
 double distanceToSide(Vec2 p, Vec2 a, Vec2 b) {
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double l2 = dx * dx + dy * dy;
-  const double t = l2 > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0) : 0.0;
+  const double t =
+      l2 > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0) : 0.0;
   return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
 }
 
@@ -37,8 +40,8 @@ OutlineContact contactOf(Vec2 a, Vec2 b, Vec2 c, Vec2 d, double nearest) {
   struct EndAndSide {
     Vec2 end, from, to;
   };
-  for (const auto& [end, from, to] : {EndAndSide{a, c, d}, EndAndSide{b, c, d},
-                                      EndAndSide{c, a, b}, EndAndSide{d, a, b}}) {
+  for (const auto& [end, from, to] :
+       {EndAndSide{a, c, d}, EndAndSide{b, c, d}, EndAndSide{c, a, b}, EndAndSide{d, a, b}}) {
     if (distanceToSide(end, from, to) < nearest) return {Kind::touching, end};
   }
   return {};
@@ -83,7 +86,8 @@ OutlineContact findContact(std::span<const Vec2> ring, double nearest) {
       if (apart == 1 || apart == m - 1) continue;  // neighbours, looked at above
       const Side& t = sides[j];
       if (t.ymin > s.ymax + nearest || s.ymin > t.ymax + nearest) continue;
-      const OutlineContact contact = contactOf(point(i), point(i + 1), point(j), point(j + 1), nearest);
+      const OutlineContact contact =
+          contactOf(point(i), point(i + 1), point(j), point(j + 1), nearest);
       if (contact.kind != Kind::none) return contact;
     }
     reach.push_back(i);

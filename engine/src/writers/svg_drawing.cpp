@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kMarginMm = 5.0;
 constexpr double kResolutionMm = 1e-4;  // lengths have 4 decimals
-constexpr double kLabelSizeMm = 3.5;  // the smallest lettering of technical drawings
+constexpr double kLabelSizeMm = 3.5;    // the smallest lettering of technical drawings
 constexpr double kLabelGapMm = 2.0;
 // Marks that are no part of the cut (chord line, label) stand apart in blue,
 // the colour cutting programs commonly leave to engraving or ignore.
