@@ -3,16 +3,20 @@
 // factors, the drawing options and (through the check ISETXS makes) a
 // station list, so that every writer and the redistribution see what the
 // readers make of odd input. The plain number scan is checked against the
-// general parser on every line.
+// general parser on every line. Every output is checked for what its
+// readers need: no NUL or bare carriage return anywhere, and the XML, SVG
+// and DXF outputs well-formed.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "conversion.h"
 #include "io/line_scan.h"
+#include "output_checks.h"
 #include "tarvex_formats.hpp"
 
 namespace {
@@ -55,6 +59,30 @@ void checkNumberScans(std::string_view text) {
       if (std::memcmp(&plain[k], &general[k], sizeof(float)) != 0) __builtin_trap();
     }
   }
+}
+
+[[noreturn]] void fault(int format, const std::string& what, std::string_view output) {
+  std::fprintf(stderr, "format %d: %s\n%.*s\n", format, what.c_str(),
+               static_cast<int>(std::min<std::size_t>(output.size(), 4000)), output.data());
+  __builtin_trap();
+}
+
+// The output without the comment lines a classic format writes ahead of it.
+std::string_view afterCommentLines(std::string_view text) {
+  while (text.starts_with(';')) {
+    const auto end = text.find('\n');
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return text;
+}
+
+void checkOutput(int format, std::string_view text) {
+  if (auto what = tarvex::fuzz::lineFault(text); !what.empty()) fault(format, what, text);
+  std::string what;
+  if (format == 11 || format == 20) what = tarvex::fuzz::dxfFault(afterCommentLines(text));
+  if (format == 13) what = tarvex::fuzz::xmlFault(afterCommentLines(text), false);
+  if (format == 18) what = tarvex::fuzz::xmlFault(text, true);
+  if (!what.empty()) fault(format, what, text);
 }
 
 }  // namespace
@@ -109,5 +137,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       outcome.x.size() > static_cast<std::size_t>(settings.capacity)) {
     __builtin_trap();
   }
+  if (!outcome.error) checkOutput(settings.format, out.buffer());
   return 0;
 }

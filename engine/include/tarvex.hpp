@@ -230,8 +230,8 @@ struct DrawingOptions {
   // units taken as millimetres, else 100 mm in SVG and DXF and the unit
   // chord itself in Gmsh. Excludes keepSize.
   float chordMm = 0.0f;
-  // SVG: the rib inside a skin this thick (the outline moved inward along
-  // its normals) instead of the outline; 0: the outline.
+  // SVG and DXF R2000: the rib inside a skin this thick (the outline moved
+  // inward along its normals) instead of the outline; 0: the outline.
   float skinMm = 0.0f;
   float strokeMm = 0.1f;   // SVG: width of the lines
   bool label = false;      // SVG: the section's name below the outline

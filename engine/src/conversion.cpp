@@ -7,6 +7,7 @@
 #include "io/output_file.h"
 #include "one_document.h"
 #include "readers/column_reader.h"
+#include "readers/reader_text.h"
 #include "writers/comment_header.h"
 #include "writers/output_writer.h"
 
@@ -55,6 +56,7 @@ Error readSection(std::string_view text, int capacity, Section& section) {
 }
 
 Error completeSection(Section& section) {
+  readers::keepPlainText(section);
   const int n = section.size();
   if (PROGEO(section.x, section.y, n, section.properties) != 0) {
     return failure(Status::noArea, "the points enclose no area");
@@ -99,11 +101,8 @@ Error writeSection(const Section& section, const ConversionSettings& settings, L
   LineOutput commentLines;
   const bool ownComments = format != nullptr && writesOwnComments(format->writerCode);
   LineOutput& head = ownComments ? commentLines : out;
-  if (settings.comments) {
-    for (const std::string& line : section.comments) {
-      head.append("; ");
-      if (!head.write(line)) return failure(Status::writeFailed, "the output cannot be written");
-    }
+  if (settings.comments && !writeCommentLines(head, section.comments)) {
+    return failure(Status::writeFailed, "the output cannot be written");
   }
   for (const std::string& line : section.notices) (void)head.write(line);
   if (settings.comments) {

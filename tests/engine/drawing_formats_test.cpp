@@ -229,6 +229,60 @@ TEST(GmshFormat, MeshesTheSectionAloneAndInAFarField) {
   EXPECT_NE(refused.error().message.find("does not clear the section"), std::string::npos);
 }
 
+// A NUL ends a "//" comment for gmsh: in a name or a comment line it must
+// not let the rest of the line run as commands when the file is meshed.
+TEST(GmshFormat, NamesAndCommentLinesNeverRunAsCommands) {
+  if (!findProgram("gmsh")) GTEST_SKIP() << "gmsh not installed";
+  TempDir dir;
+  const std::string touch = "SystemCall \"touch " + dir.file("ran").string() + "\";";
+  std::string text = twoColumnText(nacaSection(12, 31), std::string("N\0", 2) + touch);
+  text.insert(text.find('\n') + 1, std::string("c\0", 2) + touch + "\n");
+  const auto section = readText(text);
+  ASSERT_TRUE(section) << section.error().message;
+  const std::string geo = written(*section, 19, {}, true);
+  const Meshed meshed = mesh(dir.write("s.geo", geo));
+  EXPECT_TRUE(meshedWell(meshed, false)) << meshed.log;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("ran"))) << geo;
+}
+
+// Gmsh cannot recover a boundary that crosses or touches itself ("Unable to
+// recover the edge"): such outlines are refused with the place.
+TEST(GmshFormat, RefusesOutlinesThatCrossOrTouchThemselves) {
+  const auto reason = [](const std::vector<Point>& points, const DrawingOptions& drawing = {}) {
+    Section section;
+    for (const Point& p : points) {
+      section.x.push_back(p.x);
+      section.y.push_back(p.y);
+    }
+    const auto text = write(section, 19, drawing);
+    return text ? std::string("written") : text.error().message;
+  };
+  const std::vector<Point> spike{{1, 0},         {0.75f, 0.05f},  {0.5f, -0.2f},
+                                 {0.25f, 0.05f}, {0, 0},          {0.25f, -0.04f},
+                                 {0.5f, -0.05f}, {0.75f, -0.03f}, {1, 0}};
+  EXPECT_EQ(reason(spike),
+            "the outline crosses itself near x/c = 0.34375, y/c = -0.04375; "
+            "Gmsh cannot mesh a curve loop that does");
+  auto loop = spike;  // the trailing edge's ends exchanged
+  loop[2].y = 0.07f;
+  loop.front().y = -0.01f;
+  loop.back().y = 0.01f;
+  EXPECT_NE(reason(loop).find("crosses itself near x/c = 0.95"), std::string::npos);
+  auto thin = nacaSection(12, 61);
+  for (Point& p : thin) p.y *= 1e-7f;  // 1.2e-8 chords thick
+  EXPECT_NE(reason(thin).find("touches itself"), std::string::npos);
+  EXPECT_EQ(reason(nacaSection(12, 61)), "written");
+
+  // Small mesh sizes keep their digits; one finer than the coordinates is refused.
+  DrawingOptions fine;
+  fine.meshSizeChords = 2e-6f;
+  EXPECT_NE(written(naca(12), 19, fine).find("\nh = 0.00000200000;"), std::string::npos);
+  fine.meshSizeChords = 1e-9f;
+  EXPECT_EQ(reason(nacaSection(12, 61), fine),
+            "a mesh size of 1e-09 chords is finer than the coordinates resolve; make it 1e-08 "
+            "chords or more");
+}
+
 // Every corpus file, alone and in a far field of 10 chords, meshed coarsely
 // by as many gmsh processes at a time as there are processors. Starting gmsh
 // takes most of the time (it binds some ninety libraries), not the meshing.
@@ -353,6 +407,53 @@ TEST(Dxf2000Format, SplineThroughEveryPointAndALineAcrossABluntEdge) {
   EXPECT_NEAR(seen->points[0].back().y, 100.0 * blunt.y.back(), 1e-4);  // 100 mm by default
   EXPECT_NEAR(seen->points[1][0].y, seen->points[0].back().y, 1e-6);
   EXPECT_NEAR(seen->points[1][1].y, seen->points[0].front().y, 1e-6);
+}
+
+// A lone carriage return is a line end to ezdxf: inside a 999 comment it
+// would turn the rest of the line into groups of the drawing.
+TEST(Dxf2000Format, CarriageReturnsInCommentLinesStayInTheirGroup) {
+  std::string text = twoColumnText(nacaSection(12, 31), "NACA");
+  text.insert(text.find('\n') + 1,
+              "x\r  0\rSECTION\r  2\rENTITIES\r  0\rLINE\r  8\r0\r 10\r0\r 20\r0\r 11\r9\r 21\r9\n"
+              "x\r  0\rENDSEC\r  0\rEOF\n");
+  const auto section = readText(text);
+  ASSERT_TRUE(section) << section.error().message;
+  const auto seen = ezdxfReads(written(*section, 20, {}, true));
+  if (!seen) GTEST_SKIP() << "/usr/bin/python3 with ezdxf not installed";
+  EXPECT_EQ(seen->head, kNoFault);
+  EXPECT_EQ(seen->entities, std::vector<std::string>{"LWPOLYLINE"});
+}
+
+TEST(Dxf2000Format, SkinDrawsTheRibAsInSvg) {
+  const Section section = naca(2412);
+  DrawingOptions drawing;
+  drawing.chordMm = 250;
+  drawing.skinMm = 1.5f;
+  const auto svgRib = pathPoints(written(section, 18, drawing));
+  for (const bool spline : {false, true}) {
+    SCOPED_TRACE(spline);
+    drawing.spline = spline;
+    const auto seen = ezdxfReads(written(section, 20, drawing));
+    if (!seen) GTEST_SKIP() << "/usr/bin/python3 with ezdxf not installed";
+    EXPECT_EQ(seen->head, kNoFault);
+    ASSERT_EQ(seen->entities, std::vector<std::string>{spline ? "SPLINE" : "LWPOLYLINE"});
+    const auto& rib = seen->points[0];
+    // The SVG rib's points, in its page's millimetres (y down), span the same.
+    const Box box = extent(rib), svgBox = extent(svgRib);
+    EXPECT_NEAR(box.right - box.left, svgBox.right - svgBox.left, 1e-3);
+    EXPECT_NEAR(box.bottom - box.top, svgBox.bottom - svgBox.top, 1e-3);
+    EXPECT_NEAR(box.left, 1.5, 0.01);
+    // The spline starts and ends at the point the rib ends in behind.
+    if (spline) {
+      EXPECT_EQ(rib.front().x, box.right);
+    }
+  }
+  drawing.skinMm = 1e-9f;
+  const auto refused = write(section, 20, drawing);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().message,
+            "no rib inside a skin of 1e-09 mm: it is thinner than the 1e-06 mm the drawing "
+            "resolves; give 0 for the outline itself");
 }
 
 }  // namespace

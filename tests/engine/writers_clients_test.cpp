@@ -108,12 +108,13 @@ TEST(WritersClients, EzdxfReadsOnePolylineInPerCent) {
 // Builds a program around a written fragment with the compile command, runs
 // it with the run command and expects it to print the name and the points.
 void expectProgramPrintsSection(const std::string& compile, const std::string& run,
-                                const std::string& program, const std::vector<Point>& points) {
+                                const std::string& program, const std::vector<Point>& points,
+                                std::string_view name = kSourceName) {
   std::string output;
   ASSERT_EQ(runCommand(compile + " 2>&1", &output), 0) << output << program;
   output.clear();
   ASSERT_EQ(runCommand(run, &output), 0);
-  EXPECT_EQ(splitLines(output).at(0), kSourceName);
+  EXPECT_EQ(splitLines(output).at(0), name);
   expectSamePoints(numberRows(output, 1), points, 1.0, 1.5e-7);
 }
 
@@ -141,27 +142,34 @@ TEST(WritersClients, GfortranCompilesTheFortranFragment) {
       shellQuoted(binary), program, points);
 }
 
-TEST(WritersClients, GccCompilesTheCFragment) {
+// A carriage return in the name would end the string literal for the
+// compiler, and the rest of the name would be code: it becomes a blank.
+TEST(WritersClients, GccCompilesTheCFragmentWhateverTheName) {
   if (!findProgram("gcc")) GTEST_SKIP() << "gcc not installed";
-  TempDir dir;
-  const auto points = section();
-  const auto file = writeFormatFile(dir, "fragment.c", 15, points, kSourceName);
-  const std::string program =
-      "#include <stdio.h>\n"
-      "int main(void) {\n"
-      "  const char *NAME;\n"
-      "  int NPTS, i;\n"
-      "  double X[100], Y[100];\n" +
-      fragment(file) +
-      "  printf(\"%s\\n\", NAME);\n"
-      "  for (i = 0; i < NPTS; ++i) printf(\"%.7f %.7f\\n\", X[i], Y[i]);\n"
-      "  return 0;\n"
-      "}\n";
-  const auto source = dir.write("airfoil.c", program);
-  const auto binary = dir.file("airfoil_c");
-  expectProgramPrintsSection(
-      "gcc -std=c99 -Wall -Werror " + shellQuoted(source) + " -o " + shellQuoted(binary),
-      shellQuoted(binary), program, points);
+  for (const auto& [name, printed] : {std::pair{kSourceName, kSourceName},
+                                      std::pair{std::string_view("N\r\"; NPTS = 0; //\v\x7f."),
+                                                std::string_view("N \"; NPTS = 0; //  .")}}) {
+    SCOPED_TRACE(printed);
+    TempDir dir;
+    const auto points = section();
+    const auto file = writeFormatFile(dir, "fragment.c", 15, points, name);
+    const std::string program =
+        "#include <stdio.h>\n"
+        "int main(void) {\n"
+        "  const char *NAME;\n"
+        "  int NPTS, i;\n"
+        "  double X[100], Y[100];\n" +
+        fragment(file) +
+        "  printf(\"%s\\n\", NAME);\n"
+        "  for (i = 0; i < NPTS; ++i) printf(\"%.7f %.7f\\n\", X[i], Y[i]);\n"
+        "  return 0;\n"
+        "}\n";
+    const auto source = dir.write("airfoil.c", program);
+    const auto binary = dir.file("airfoil_c");
+    expectProgramPrintsSection(
+        "gcc -std=c99 -Wall -Werror " + shellQuoted(source) + " -o " + shellQuoted(binary),
+        shellQuoted(binary), program, points, printed);
+  }
 }
 
 TEST(WritersClients, JavacCompilesTheJavaFragment) {

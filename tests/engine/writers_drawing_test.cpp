@@ -172,6 +172,32 @@ TEST(WritersComments, HeaderPrecedesMarkupAndDrawingContent) {
   }
 }
 
+// A name or comment line holding control characters (a NUL, a lone carriage
+// return, a vertical tab) keeps to its field in every classic format: the scripts'
+// comment lines stay comments, and no output holds a NUL or a lone CR.
+TEST(WritersComments, ControlCharactersInNamesAndCommentsStayInTheirField) {
+  std::string input = twoColumnText(nacaSection(12, 11), std::string("N\r_LINE 0,0 9,9\0x", 18));
+  input.insert(input.find('\n') + 1, "note\x0b\r_ERASE _ALL\x7f\n");
+  for (int format = 1; format <= kClassicFormatCount; ++format) {
+    SCOPED_TRACE(format);
+    const auto converted = convertText(input, {.format = format});
+    ASSERT_EQ(converted.result.status, kDone) << converted.result.reason;
+    EXPECT_EQ(converted.result.name, "N _LINE 0,0 9,9 x");
+    EXPECT_EQ(converted.output.find_first_of(std::string("\r\0\x0b\x7f", 4)), std::string::npos);
+    if (format == 9 || format == 12) {
+      const auto lines = splitLines(converted.output);
+      const auto first = std::find_if(lines.begin(), lines.end(),
+                                      [](const std::string& l) { return l[0] != ';'; });
+      EXPECT_EQ(*first, format == 9 ? "_LIMITS _OFF" : "! InterpCrv");
+    }
+    if (format == 6) {
+      EXPECT_NE(converted.output.find("\nName=N _LINE 0,0 9,9 x "), std::string::npos);
+    }
+  }
+  // A name a caller sets holds to one line as well.
+  EXPECT_EQ(writeFormat(8, nacaSection(12, 11), "A\nB\rC").lines.at(0), "# Airfoil A B C");
+}
+
 // The engine reads back what it writes in its three exchange formats: the
 // same points and, for CEF and XML, the same name.
 TEST(WritersRoundTrip, EngineReadsItsOwnCefDxfAndXml) {

@@ -21,6 +21,20 @@ void setName(Section& section, std::string_view text) {
   section.name = std::string(trimRight(text.substr(0, kLineLength)));
 }
 
+std::string plainText(std::string_view text) {
+  std::string plain(text);
+  for (char& c : plain) {
+    const auto code = static_cast<unsigned char>(c);
+    if ((code < 0x20 && c != '\t') || code == 0x7F) c = ' ';
+  }
+  return plain;
+}
+
+void keepPlainText(Section& section) {
+  section.name = std::string(trimRight(plainText(section.name)));
+  for (std::string& line : section.comments) line = plainText(line);
+}
+
 bool startsWith(const LineBuffer& line, std::string_view word) {
   return lineView(line).starts_with(word);
 }

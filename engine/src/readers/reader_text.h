@@ -5,6 +5,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "io/line_io.h"
@@ -25,6 +26,16 @@ DecodedValues decodeText(LineInput& in, std::string_view text);
 
 // The section name from a text: its first 80 characters, trailing blanks dropped.
 void setName(Section& section, std::string_view text);
+
+// What a name or a comment line keeps of the input: its bytes, except that
+// every control character but the tab (NUL, a lone carriage return, form
+// feed, escape, DEL) becomes a blank. No output then meets a line end or a
+// string end inside a name, whatever its syntax; letters of any 8-bit
+// encoding stay as they are.
+std::string plainText(std::string_view text);
+
+// The section's name and comment lines made plain text, once after reading.
+void keepPlainText(Section& section);
 
 // True when the line starts with word at column 1.
 bool startsWith(const LineBuffer& line, std::string_view word);

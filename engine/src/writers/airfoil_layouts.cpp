@@ -3,18 +3,14 @@
 // Lednicer (the name, the two surface counts, each surface from the leading
 // edge after a blank line). Neither has a comment syntax, so comment lines
 // are left out; six decimals, rounded from the value.
+#include "writers/field_text.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
 namespace {
 
-// The name stays one line: a control byte in it becomes a blank.
 bool nameLine(const WriterContext& ctx) {
-  std::string name(ctx.name.empty() ? std::string_view("alvane") : ctx.name);
-  for (char& c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') c = ' ';
-  }
-  return ctx.line(name);
+  return ctx.line(lineText(ctx.name.empty() ? std::string_view("alvane") : ctx.name));
 }
 
 bool point(const WriterContext& ctx, int i) {

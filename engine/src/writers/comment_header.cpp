@@ -1,6 +1,7 @@
 #include "writers/comment_header.h"
 
 #include "io/fixed_fields.h"
+#include "writers/field_text.h"
 
 namespace tarvex {
 namespace {
@@ -77,6 +78,14 @@ bool writeCommentHeader(LineOutput& out, int pointCount, float xmin, float xmax,
          writeCount(out, "; Koordinatenzahl: ", pointCount) &&
          writeRange(out, "; x-Bereich: ", xmin, xmax) &&
          writePropertyBlock(out, p, HeaderLanguage::German) && out.write(";");
+}
+
+bool writeCommentLines(LineOutput& out, std::span<const std::string> lines) {
+  for (const std::string& line : lines) {
+    out.append("; ");
+    if (!out.write(writers::lineText(line))) return false;
+  }
+  return true;
 }
 
 }  // namespace tarvex

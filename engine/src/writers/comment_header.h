@@ -3,6 +3,9 @@
 // properties in English and in German.
 #pragma once
 
+#include <span>
+#include <string>
+
 #include "io/line_io.h"
 #include "tarvex.hpp"
 
@@ -12,5 +15,10 @@ namespace tarvex {
 // is noted on the output as an overflow.
 bool writeCommentHeader(LineOutput& out, int pointCount, float xmin, float xmax,
                         const Properties& p);
+
+// The input's comment lines as the classic formats carry them: "; " and the
+// line, which stays one line whatever it holds. False when one could not be
+// written.
+bool writeCommentLines(LineOutput& out, std::span<const std::string> lines);
 
 }  // namespace tarvex

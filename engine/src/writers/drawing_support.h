@@ -1,5 +1,5 @@
 // Pieces the drawing and mesh formats share: numbers without their padding,
-// the section in its final units, and text that XML accepts.
+// the section in its final units, comment lines.
 #pragma once
 
 #include <span>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/inner_offset.h"
+#include "writers/field_text.h"
 #include "writers/output_writer.h"
 
 namespace tarvex::writers {
@@ -26,19 +27,21 @@ inline constexpr double kDefaultChordMm = 100.0;
 // outline a closed path or polyline draws.
 std::vector<Vec2> outlinePoints(const WriterContext& ctx, double scale);
 
+// What the drawing formats draw: the outline, or with a skin the rib inside
+// it (the outline moved inward by the skin). Empty, with the refusal set,
+// when the section holds no such rib or the skin is thinner than
+// resolutionMm, the least the format's numbers tell apart.
+std::vector<Vec2> ribOrOutline(const WriterContext& ctx, const std::vector<Vec2>& outline,
+                               double resolutionMm);
+
 // The smallest box around the points; all zero for none.
 struct Bounds {
   double xmin = 0.0, xmax = 0.0, ymin = 0.0, ymax = 0.0;
 };
 Bounds boundsOf(std::span<const Vec2> points);
 
-// A comment line without its leading ';' and its trailing blanks.
-std::string_view commentText(std::string_view line);
-
-// Text as UTF-8: kept when it is UTF-8 already, else read as ISO 8859-1;
-// control characters and what XML forbids become '?'.
-std::string utf8Text(std::string_view text);
-// The same with &, <, > and " as XML references.
-std::string xmlText(std::string_view text);
+// A comment line without its leading ';' and its trailing blanks, as one
+// line of text (lineText).
+std::string commentText(std::string_view line);
 
 }  // namespace tarvex::writers

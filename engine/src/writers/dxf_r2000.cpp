@@ -13,6 +13,8 @@
 namespace tarvex::writers {
 namespace {
 
+constexpr double kResolutionMm = 1e-6;  // lengths have 6 decimals
+
 // The fixed objects' handles; entities come after them, and $HANDSEED
 // after those.
 namespace handle {
@@ -202,10 +204,22 @@ Groups& entity(Groups& g, std::string_view type, std::string_view own) {
 
 int dxfR2000(const WriterContext& ctx) {
   const double scale = ctx.drawing.scaleOr(kDefaultChordMm);
-  const std::vector<Vec2> outline = outlinePoints(ctx, scale);
-  if (outline.size() < 3) {
+  const std::vector<Vec2> points = outlinePoints(ctx, scale);
+  if (points.size() < 3) {
     ctx.drawing.refusal = "an outline needs at least 3 points";
     return kWriterRefused;
+  }
+  // A sharp trailing edge is the outline's first point, its repetition dropped.
+  bool sharp = points.size() < static_cast<std::size_t>(ctx.n);
+  std::vector<Vec2> outline = ribOrOutline(ctx, points, kResolutionMm);
+  if (outline.empty()) return kWriterRefused;
+  if (ctx.drawing.options.skinMm > 0.0f) {
+    // The rib ends in a point behind: the corner a spline starts and ends at.
+    std::rotate(outline.begin(),
+                std::max_element(outline.begin(), outline.end(),
+                                 [](const Vec2& a, const Vec2& b) { return a.x < b.x; }),
+                outline.end());
+    sharp = true;
   }
   const Bounds box = boundsOf(outline);
 
@@ -224,7 +238,6 @@ int dxfR2000(const WriterContext& ctx) {
   } else {
     // Open, from the trailing edge round to it, with the tangents of its
     // first and last piece: the edge stays a corner, as the points make it.
-    const bool sharp = count < ctx.n;
     const Vec2 last = sharp ? outline.front() : outline.back();
     const Vec2 before = sharp ? outline.back() : outline[std::size_t(count - 2)];
     const auto unit = [](Vec2 from, Vec2 to) {

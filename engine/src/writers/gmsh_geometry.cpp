@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "writers/drawing_support.h"
+#include "writers/outline_contact.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
@@ -17,10 +18,43 @@ namespace {
 // Points nearer than this (in chords) are one point to Gmsh, which merges
 // them: a repeated one would leave a line without length.
 constexpr double kSamePoint = 1e-7;
+// The finest mesh size, in chords: the resolution of the coordinates.
+constexpr double kFinestMeshChords = 1e-8;
 // Elements on the far-field circle: its size is a fifth of the radius.
 constexpr double kFarfieldSizePerRadius = 0.2;
 
-std::string coordinate(const WriterContext& ctx, double value) { return number(ctx, value, 20, 8); }
+// Decimals of the coordinates: 8 for a chord of 1 or more, more for a
+// shorter one, so that they always resolve a hundred-millionth of the chord.
+int coordinateDecimals(double chord) {
+  return 8 + std::clamp(static_cast<int>(std::ceil(-std::log10(chord))), 0, 12);
+}
+
+std::string fixed(const WriterContext& ctx, double value, int decimals) {
+  return number(ctx, value, decimals + 12, decimals);
+}
+
+// A length with six significant digits at least: a mesh size far below the
+// coordinates' resolution is still the size asked for, not 0.
+std::string length(const WriterContext& ctx, double value, int decimals) {
+  const int significant = 5 - static_cast<int>(std::floor(std::log10(value)));
+  return fixed(ctx, value, std::clamp(significant, decimals, 40));
+}
+
+std::string contactReason(const OutlineContact& contact, double xmin, double chord, int decimals) {
+  // (+ 0.0: no "-0")
+  const std::string where = "near x/c = " + shortText((contact.at.x - xmin) / chord + 0.0) +
+                            ", y/c = " + shortText(contact.at.y / chord + 0.0);
+  switch (contact.kind) {
+    case OutlineContact::Kind::crossing:
+      return "the outline crosses itself " + where + "; Gmsh cannot mesh a curve loop that does";
+    case OutlineContact::Kind::touching:
+      return "the outline touches itself " + where + ": two of its sides come within " +
+             shortText(std::pow(10.0, -decimals) / chord) +
+             " chords of each other, the resolution of the coordinates, which Gmsh cannot mesh";
+    default:
+      return "the outline has too many sides lying over one another to be checked for crossings";
+  }
+}
 
 std::string range(int first, int last) {
   return first == last ? std::to_string(first) : std::to_string(first) + ":" + std::to_string(last);
@@ -69,6 +103,29 @@ int gmshGeometry(const WriterContext& ctx) {
     ctx.drawing.refusal = "a curve loop needs at least 3 distinct points";
     return kWriterRefused;
   }
+  // Elements smaller than the coordinates resolve cannot be made; long
+  // before that the mesh would hold more elements than any computer.
+  if (options.meshSizeChords < kFinestMeshChords) {
+    ctx.drawing.refusal = "a mesh size of " + shortText(options.meshSizeChords) +
+                          " chords is finer than the coordinates resolve; make it " +
+                          shortText(kFinestMeshChords) + " chords or more";
+    return kWriterRefused;
+  }
+  // The points as Gmsh reads them, rounded to the written decimals, make one
+  // simple outline or the section is refused with the place where they do not.
+  const int decimals = coordinateDecimals(chord);
+  const double step = std::pow(10.0, decimals);
+  std::vector<Vec2> rounded;
+  rounded.reserve(points.size());
+  for (const Vec2& p : points)
+    rounded.push_back({std::nearbyint(p.x * step) / step, std::nearbyint(p.y * step) / step});
+  if (const OutlineContact contact = findContact(rounded, 1.0 / step);
+      contact.kind != OutlineContact::Kind::none) {
+    ctx.drawing.refusal = contactReason(contact, xmin, chord, decimals);
+    return kWriterRefused;
+  }
+  const auto coordinate = [&](double value) { return fixed(ctx, value, decimals); };
+
   const double radius = options.farfieldChords * chord;
   const Vec2 centre{0.5 * (xmin + xmax), 0.5 * (ymin + ymax)};
   if (options.farfieldChords > 0.0f) {
@@ -85,7 +142,7 @@ int gmshGeometry(const WriterContext& ctx) {
   for (const std::string& line : ctx.drawing.comments) {
     if (!ctx.line("//" + std::string(commentText(line)))) return kWriteFailed;
   }
-  if (!ctx.line("h = " + coordinate(ctx, options.meshSizeChords * chord) +
+  if (!ctx.line("h = " + length(ctx, options.meshSizeChords * chord, decimals) +
                 ";  // element size at the section")) {
     return kWriteFailed;
   }
@@ -94,8 +151,8 @@ int gmshGeometry(const WriterContext& ctx) {
       std::hypot(ctx.X(1) - ctx.X(ctx.n), ctx.Y(1) - ctx.Y(ctx.n)) * scale > kSamePoint * chord;
   for (int i = 0; i < count; ++i) {
     const Vec2& p = points[static_cast<std::size_t>(i)];
-    if (!ctx.line("Point(" + std::to_string(i + 1) + ") = {" + coordinate(ctx, p.x) + ", " +
-                  coordinate(ctx, p.y) + ", 0, h};")) {
+    if (!ctx.line("Point(" + std::to_string(i + 1) + ") = {" + coordinate(p.x) + ", " +
+                  coordinate(p.y) + ", 0, h};")) {
       return kWriteFailed;
     }
   }
@@ -134,12 +191,13 @@ int gmshGeometry(const WriterContext& ctx) {
   if (options.farfieldChords > 0.0f) {
     const int c = count + 1;  // the circle's centre, then its four quarter points
     const auto point = [&](int tag, double x, double y) {
-      return ctx.line("Point(" + std::to_string(tag) + ") = {" + coordinate(ctx, x) + ", " +
-                      coordinate(ctx, y) + ", 0, H};");
+      return ctx.line("Point(" + std::to_string(tag) + ") = {" + coordinate(x) + ", " +
+                      coordinate(y) + ", 0, H};");
     };
     if (!ctx.line("H = " +
-                  coordinate(ctx, std::max(options.meshSizeChords * chord,
-                                           kFarfieldSizePerRadius * radius)) +
+                  length(ctx,
+                         std::max(options.meshSizeChords * chord, kFarfieldSizePerRadius * radius),
+                         decimals) +
                   ";  // element size at the far field") ||
         !point(c, centre.x, centre.y) || !point(c + 1, centre.x + radius, centre.y) ||
         !point(c + 2, centre.x, centre.y + radius) || !point(c + 3, centre.x - radius, centre.y) ||

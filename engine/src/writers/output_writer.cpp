@@ -6,6 +6,7 @@
 
 #include "geometry/redistribution.h"
 #include "io/line_scan.h"
+#include "writers/field_text.h"
 #include "writers/writers.h"
 
 namespace tarvex {
@@ -108,8 +109,10 @@ int OUTKOO(LineOutput& out, std::span<float> x, std::span<float> y, int& n, int 
   if (format->pairsSurfaces) {
     if (const int status = prepareSameX(x, y, n); status != kWriteOk) return status;
   }
-  // The name as its 80-character field holds it, trailing blanks dropped.
-  const std::string_view trimmed = trimRight(name.substr(0, kLineLength));
+  // The name as its 80-character field holds it, trailing blanks dropped,
+  // and never more than one line.
+  const std::string plain = writers::lineText(name.substr(0, kLineLength));
+  const std::string_view trimmed = trimRight(plain);
   DrawingContext defaults;
   const WriterContext ctx{out, x, y, n, trimmed, date, drawing != nullptr ? *drawing : defaults};
   const int status = kWriters[static_cast<std::size_t>(writerCode - 1)].write(ctx);

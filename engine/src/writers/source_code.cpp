@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "writers/field_text.h"
 #include "writers/writers.h"
 
 namespace tarvex::writers {
@@ -20,22 +21,6 @@ struct SourceSymbols {
 constexpr SourceSymbols kFortranBasic{'(', ')', ' ', '"', 1, false};
 constexpr SourceSymbols kCJava{'[', ']', ';', '"', 0, true};
 
-// The name as the body of a string literal, so that a quote or backslash in
-// it cannot end the literal early.
-std::string quotedName(std::string_view name, const SourceSymbols& s) {
-  std::string text(1, s.quote);
-  for (const char c : name) {
-    if (s.backslashEscapes && (c == s.quote || c == '\\')) {
-      text += '\\';
-    } else if (!s.backslashEscapes && c == s.quote) {
-      text += s.quote;
-    }
-    text += c;
-  }
-  text += s.quote;
-  return text;
-}
-
 bool writeCoordinate(const WriterContext& ctx, const SourceSymbols& s, char letter, int i,
                      float value) {
   std::string scratch = "___" + std::string(1, letter) + s.open +
@@ -50,7 +35,11 @@ int writeSource(const WriterContext& ctx, const SourceSymbols& s) {
     return kWriteFailed;
   }
   // The name keeps its blanks, and is written whole however long it is.
-  if (!ctx.line("   NAME = " + quotedName(ctx.name, s) + s.statementEnd)) return kWriteFailed;
+  const std::string quote(1, s.quote);
+  if (!ctx.line("   NAME = " + quote + stringLiteralBody(ctx.name, s.quote, s.backslashEscapes) +
+                quote + s.statementEnd)) {
+    return kWriteFailed;
+  }
   if (!ctx.line(compacted("___NPTS_=_" + std::to_string(ctx.n) + s.statementEnd, true))) {
     return kWriteFailed;
   }

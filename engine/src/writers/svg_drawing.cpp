@@ -12,7 +12,8 @@ namespace tarvex::writers {
 namespace {
 
 constexpr double kMarginMm = 5.0;
-constexpr double kLabelSizeMm = 3.5;  // the smallest lettering of technical drawings
+constexpr double kResolutionMm = 1e-4;  // lengths have 4 decimals
+constexpr double kLabelSizeMm = 3.5;    // the smallest lettering of technical drawings
 constexpr double kLabelGapMm = 2.0;
 // Marks that are no part of the cut (chord line, label) stand apart in blue,
 // the colour cutting programs commonly leave to engraving or ignore.
@@ -29,10 +30,7 @@ bool writeComments(const WriterContext& ctx) {
   if (ctx.drawing.comments.empty()) return true;
   if (!ctx.line("<!--")) return false;
   for (const std::string& line : ctx.drawing.comments) {
-    // "--" may not stand inside an XML comment.
-    std::string text = utf8Text(commentText(line));
-    for (std::size_t at; (at = text.find("--")) != std::string::npos;) text.insert(at + 1, " ");
-    if (!ctx.line(text)) return false;
+    if (!ctx.line(xmlCommentText(commentText(line)))) return false;
   }
   return ctx.line("-->");
 }
@@ -51,15 +49,8 @@ int svgDrawing(const WriterContext& ctx) {
   // The first of the points of smallest x.
   const Vec2 nose = *std::min_element(outline.begin(), outline.end(),
                                       [](const Vec2& a, const Vec2& b) { return a.x < b.x; });
-  std::vector<Vec2> path = outline;
-  if (options.skinMm > 0.0f) {
-    path = innerOffset(outline, options.skinMm, &ctx.drawing.refusal);
-    if (path.empty()) {
-      ctx.drawing.refusal =
-          "no rib inside a skin of " + shortText(options.skinMm) + " mm: " + ctx.drawing.refusal;
-      return kWriterRefused;
-    }
-  }
+  const std::vector<Vec2> path = ribOrOutline(ctx, outline, kResolutionMm);
+  if (path.empty()) return kWriterRefused;
 
   const double width = xmax - xmin + 2.0 * kMarginMm;
   double height = ymax - ymin + 2.0 * kMarginMm;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "writers/field_text.h"
 #include "writers/writer_lines.h"
 #include "writers/writers.h"
 
@@ -10,32 +11,6 @@ namespace tarvex::writers {
 namespace {
 
 constexpr std::string_view kAirfoilNamespace = "http://www.tarvex.org/airfoil-schema";
-
-// The name as element content: markup characters become references and the
-// control characters XML does not allow become blanks, so the document is
-// well-formed whatever the first input line held.
-std::string escapedName(std::string_view name) {
-  std::string text;
-  text.reserve(name.size());
-  for (const char c : name) {
-    switch (c) {
-      case '&':
-        text += "&amp;";
-        break;
-      case '<':
-        text += "&lt;";
-        break;
-      case '>':
-        text += "&gt;";
-        break;
-      default: {
-        const auto code = static_cast<unsigned char>(c);
-        text += (code < 0x20 && c != '\t') ? ' ' : c;
-      }
-    }
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -45,7 +20,7 @@ int xmlDocument(const WriterContext& ctx) {
           ctx, {R"(<?xml version="1.0" encoding="ISO-8859-1"?>)", "<airfoil xmlns=\"" + ns + "\"",
                 R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance")",
                 "xsi:schemaLocation=\"" + ns + " airfoil-schema.xsd\">",
-                "<name>" + escapedName(ctx.name) + "</name>", "<elements>", "<element>",
+                "<name>" + latin1XmlText(ctx.name) + "</name>", "<elements>", "<element>",
                 "<transformation>", "   <scaling>",
                 "      <point><x>1.0</x><y>1.0</y><z>1.0</z></point>", "   </scaling>",
                 "   <translation>", "      <point><x>0.0</x><y>0.0</y><z>0.0</z></point>",
