@@ -32,7 +32,7 @@ TEST(SixSeriesThickness, EveryFamilyGivesItsThicknessQuicklyAndAlike) {
       const std::chrono::duration<double, std::milli> took =
           std::chrono::steady_clock::now() - start;
       ASSERT_TRUE(form);
-      EXPECT_LT(took.count(), 10.0);
+      EXPECT_LT(took.count(), 100.0);  // about 0.1 ms optimised, 15 ms under the sanitizers
       double largest = 0.0;
       for (int i = 1; i < 4000; ++i) {
         const double y = form->halfThickness(i / 4000.0);
