@@ -187,8 +187,9 @@ struct NacaOptions {
   Spacing spacing = Spacing::cosine;
   // The four-digit forms end in a thickness of their own; closed, the last
   // coefficient of the four-digit form is -0.1036 instead of -0.1015, and the
-  // modified forms end in 0 instead of 0.01 t. The six-series forms end in a
-  // point either way.
+  // modified forms end in 0 instead of 0.01 t. The 6-series forms end in a
+  // point either way; the 6A-series forms end in the thickness their straight
+  // sides run out to, and closed lose x times that thickness.
   bool closedTrailingEdge = false;
 };
 inline constexpr int kMaxNacaPoints = 100001;

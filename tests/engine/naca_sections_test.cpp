@@ -5,10 +5,12 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <regex>
+#include <set>
 
+#include "cli_fixture.h"
 #include "geometry/naca_shapes.h"
 #include "tarvex.hpp"
-#include "cli_fixture.h"
 #include "test_support.h"
 
 namespace tarvex::test {
@@ -31,6 +33,19 @@ double worstDeviation(const Section& section, const std::function<double(double)
                       std::fabs(section.y[static_cast<std::size_t>(i)] - ey)});
   }
   return worst;
+}
+
+// The distance of (px, py) from the polyline of a dense outline.
+double distanceToOutline(const Section& dense, double px, double py) {
+  double nearest = 1e9;
+  for (int i = 0; i + 1 < dense.size(); ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    const double ax = dense.x[at], ay = dense.y[at];
+    const double dx = dense.x[at + 1] - ax, dy = dense.y[at + 1] - ay;
+    const double s = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+    nearest = std::min(nearest, std::hypot(px - ax - s * dx, py - ay - s * dy));
+  }
+  return nearest;
 }
 
 double fourDigitYt(double t, double x) {
@@ -101,7 +116,8 @@ TEST(NacaSections, ModifiedFourDigitFormsMeetTheirConditions) {
     EXPECT_NEAR(yt(1.0), 0.0012, 1e-12);
     // Leading-edge radius: y = a0 sqrt(x) near the nose, r = a0^2 / 2.
     const double x0 = 1e-10, a0 = yt(x0) / std::sqrt(x0);
-    const double expected = index == 9 ? 3 * 1.1019 * 0.0144 : 1.1019 * std::pow(0.12 * index / 6, 2);
+    const double expected =
+        index == 9 ? 3 * 1.1019 * 0.0144 : 1.1019 * std::pow(0.12 * index / 6, 2);
     EXPECT_NEAR(a0 * a0 / 2, expected, 2e-4 * expected + 1e-10);
   }
   // 16-series: the 0012-45 form.
@@ -113,15 +129,18 @@ TEST(NacaSections, ModifiedFourDigitFormsMeetTheirConditions) {
 }
 
 TEST(NacaSections, DesignationsAndOptions) {
-  for (const char* good : {"2412", "naca0012", "NACA 23112", "0012-64", "23015-63", "16-212",
-                           "16-212 a=0.5"}) {
+  for (const char* good :
+       {"2412", "naca0012", "NACA 23112", "0012-64", "23015-63", "16-212", "16-212 a=0.5", "63-206",
+        "63(2)-615", "65(4)-421 a=0.5", "64A210", "63(2)A-015", "65_2-415"}) {
     EXPECT_TRUE(tarvex::nacaSection(good)) << good;
   }
   for (const auto& [bad, reason] :
        {std::pair{"2400", "a thickness of 0 per cent"}, std::pair{"2012", "needs its position"},
         std::pair{"23212", "third digit"}, std::pair{"0012-67", "0.2 to 0.6"},
         std::pair{"21112", "reflexed"}, std::pair{"2412 a=0.5", "a="},
-        std::pair{"clark y", "no NACA designation"}, std::pair{"16-212 a=2", "from 0 to 1"}}) {
+        std::pair{"clark y", "no NACA designation"}, std::pair{"16-212 a=2", "from 0 to 1"},
+        std::pair{"64A210 a=0.5", "leave out a="}, std::pair{"66A210", "63A, 64A and 65A"},
+        std::pair{"65-250", "beyond the 6-series"}}) {
     const auto refused = tarvex::nacaSection(bad);
     ASSERT_FALSE(refused) << bad;
     EXPECT_NE(refused.error().message.find(reason), std::string::npos) << refused.error().message;
@@ -134,6 +153,10 @@ TEST(NacaSections, DesignationsAndOptions) {
   const auto closed = tarvex::nacaSection("0012", {.closedTrailingEdge = true});
   EXPECT_NEAR(closed->y.front(), closed->y.back(), 1e-12);
   EXPECT_NEAR(tarvex::nacaSection("0012")->y.front(), 0.00126f, 1e-7f);
+  const auto sixA = tarvex::nacaSection("64A010"),
+             sixAClosed = tarvex::nacaSection("64A010", {.closedTrailingEdge = true});
+  EXPECT_GT(sixA->y.front(), 1e-4f);
+  EXPECT_NEAR(sixAClosed->y.front(), sixAClosed->y.back(), 1e-9f);
   // The reports' coordinates: chord from (0, 0) to (1, 0), not renormalised.
   const auto cambered = tarvex::nacaSection("4412");
   EXPECT_LT(*std::min_element(cambered->x.begin(), cambered->x.end()), 0.0f);
@@ -185,8 +208,8 @@ TEST(NacaSections, SeligAndLednicerReadBackToTheSamePoints) {
     for (int i = 0; i < section->size(); ++i) {
       const auto at = static_cast<std::size_t>(i);
       EXPECT_NEAR(back->x[at] * (back->xmax - back->xmin) + back->xmin, section->x[at], 6e-7);
-      EXPECT_NEAR(back->y[at] * (back->xmax - back->xmin), section->y[at] - section->y[0] / 2 -
-                                                             section->y.back() / 2, 1.2e-6 * chord);
+      EXPECT_NEAR(back->y[at] * (back->xmax - back->xmin),
+                  section->y[at] - section->y[0] / 2 - section->y.back() / 2, 1.2e-6 * chord);
     }
   }
   WriteOptions selig;
@@ -225,9 +248,7 @@ TEST(NacaSections, XfoilLoadsTheSeligOutputAndAgreesOnTheShape) {
   TempDir dir;
   WriteOptions options;
   options.format = 21;
-  {
-    std::ofstream(dir.file("ours.dat")) << *writeText(*tarvex::nacaSection("2412"), options);
-  }
+  { std::ofstream(dir.file("ours.dat")) << *writeText(*tarvex::nacaSection("2412"), options); }
   std::string output;
   ASSERT_EQ(runCommand("cd " + shellQuoted(dir.path()) +
                            " && printf 'PLOP\\nG F\\n\\nLOAD ours.dat\\n\\nNACA 2412\\nPSAV "
@@ -243,21 +264,67 @@ TEST(NacaSections, XfoilLoadsTheSeligOutputAndAgreesOnTheShape) {
   double px = 0, py = 0, worst = 0;
   int count = 0;
   while (theirs >> px >> py) {
-    double nearest = 1e9;
-    for (int i = 0; i + 1 < dense->size(); ++i) {
-      const auto at = static_cast<std::size_t>(i);
-      const double ax = dense->x[at], ay = dense->y[at];
-      const double dx = dense->x[at + 1] - ax, dy = dense->y[at + 1] - ay;
-      const double s = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-      nearest = std::min(nearest, std::hypot(px - ax - s * dx, py - ay - s * dy));
-    }
-    worst = std::max(worst, nearest);
+    worst = std::max(worst, distanceToOutline(*dense, px, py));
     ++count;
   }
   EXPECT_GT(count, 100);
   std::cout << "XFOIL's NACA 2412 (" << count << " points) lies within " << worst
             << " chord of ours\n";
   EXPECT_LT(worst, 2e-3);
+}
+
+// Every six-series file of the corpus whose name spells its designation
+// (n63210, naca642415, naca64a210, naca652415a05, n63012a) against the
+// section made from that designation, both normalised as read: the largest
+// distance of a file's point from the made outline, per file. The files
+// round to 4 or 5 decimals and some are splined onto other stations. Four
+// files are worse for reasons of their own: one misprinted point each in
+// 65(1)-412 (x = 0.352) and 65(1)-212 a=0.6 (x = 0.879), and 63A612 and
+// 64A410, made by another program, lie 2.6e-3 from these on the forward
+// lower surface where the 6A-series 210 and 010 files lie within 2.3e-4.
+TEST(NacaSixSeriesCorpus, FilesLieOnTheSectionsOfTheirDesignations) {
+  const auto files = corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "TARVEX_CORPUS is not set";
+  const std::regex plain(R"((?:n|naca)(6[3-7])(a?)(\d?)(\d{3})(a\d\d)?\.dat)");
+  const std::regex symmetricA(R"(n(6[3-5])(\d{3})a\.dat)");
+  const std::set<std::string> ownFaults = {"naca651412.dat", "naca651212a06.dat", "naca63a612.dat",
+                                           "naca64a410.dat"};
+  int compared = 0;
+  double worstOfAll = 0.0;
+  for (const auto& path : files) {
+    const std::string file = path.filename().string();
+    std::smatch m;
+    std::string designation;
+    if (std::regex_match(file, m, symmetricA)) {
+      designation = m.str(1) + "A" + m.str(2);
+    } else if (std::regex_match(file, m, plain)) {
+      designation = m.str(1) + (m[2].length() != 0   ? "A" + m.str(4)
+                                : m[3].length() != 0 ? "(" + m.str(3) + ")-" + m.str(4)
+                                                     : "-" + m.str(4));
+      if (m[5].length() != 0) designation += " a=0." + m.str(5).substr(2, 1);
+    } else {
+      continue;
+    }
+    const auto read = tarvex::readFile(path);
+    const auto made = tarvex::nacaSection(designation, {.points = 4001});
+    ASSERT_TRUE(read && made) << file << " as " << designation;
+    const std::vector<double> mx(made->x.begin(), made->x.end()),
+        my(made->y.begin(), made->y.end());
+    const auto dense = tarvex::sectionFromPoints(made->name, mx, my, {.capacity = 5000});
+    ASSERT_TRUE(dense);
+    double worst = 0.0;
+    for (int i = 0; i < read->size(); ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      worst = std::max(worst, distanceToOutline(*dense, read->x[at], read->y[at]));
+    }
+    std::cout << file << " as " << designation << ": worst " << worst << '\n';
+    EXPECT_LT(worst, ownFaults.contains(file) ? 4e-3 : 1e-3) << file;
+    if (!ownFaults.contains(file)) worstOfAll = std::max(worstOfAll, worst);
+    ++compared;
+  }
+  std::cout << compared << " files, worst of those without faults of their own " << worstOfAll
+            << '\n';
+  EXPECT_GE(compared, 50);
 }
 
 }  // namespace

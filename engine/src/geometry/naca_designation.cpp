@@ -1,13 +1,17 @@
 #include "geometry/naca_designation.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <optional>
 
+#include "geometry/naca_six_series.h"
 
 namespace tarvex::naca {
 namespace {
 
+using detail::SixSeriesFamily;
+using detail::SixSeriesThickness;
 
 Error refused(std::string why) { return {Status::badOptions, std::move(why), {}, 0}; }
 
@@ -65,8 +69,9 @@ Result<ThicknessForm> fourDigitFamilyThickness(int percent, std::optional<std::s
   if (!mod) return fourDigitThickness(t, closed);
   auto form = modifiedFourDigitThickness(t, digit(*mod, 0), digit(*mod, 1) / 10.0, closed);
   if (!form) {
-    return refused("the maximum thickness of a modified section lies at 0.2 to 0.6 of the chord "
-                   "(the last digit 2 to 6)");
+    return refused(
+        "the maximum thickness of a modified section lies at 0.2 to 0.6 of the chord "
+        "(the last digit 2 to 6)");
   }
   return std::move(*form);
 }
@@ -131,7 +136,7 @@ Result<Recipe> sixteenSeries(std::string_view digits, std::optional<double> a, b
 }
 
 // 63-206, 63(2)-615, 63_2-615, 632-615, 64A210, 63(2)A-015.
-Result<Recipe> sixSeries(std::string_view text, std::optional<double> a) {
+Result<Recipe> sixSeries(std::string_view text, std::optional<double> a, bool closed) {
   const int series = digit(text, 1);
   std::string_view rest = text.substr(2);
   std::string subscript;
@@ -158,12 +163,14 @@ Result<Recipe> sixSeries(std::string_view text, std::optional<double> a) {
   if (rest.starts_with("-")) {
     rest.remove_prefix(1);
   } else if (!aSeries) {
-    return refused("a six-series designation has a dash before its last three digits, as in "
-                   "63-206");
+    return refused(
+        "a six-series designation has a dash before its last three digits, as in "
+        "63-206");
   }
   if (rest.size() != 3 || !allDigits(rest)) {
-    return refused("a six-series designation ends in three digits: the design lift in tenths and "
-                   "the thickness in per cent");
+    return refused(
+        "a six-series designation ends in three digits: the design lift in tenths and "
+        "the thickness in per cent");
   }
   if (aSeries && (series < 3 || series > 5)) {
     return refused("the 6A-series has the thickness forms 63A, 64A and 65A");
@@ -171,11 +178,32 @@ Result<Recipe> sixSeries(std::string_view text, std::optional<double> a) {
   if (aSeries && a) return refused("a 6A-series section has its own mean line; leave out a=");
   const int lift = digit(rest, 0), percent = number(rest.substr(1));
   if (percent == 0) return thicknessRefusal(0);
-  // The six-series thickness forms come from NACA's conformal mapping, which
-  // this version does not compute yet: refused rather than approximated.
-  (void)lift;
-  return refused("six-series sections (" + std::string(text) +
-                 ") are not made yet: their thickness forms come from NACA's conformal mapping");
+  using enum SixSeriesFamily;
+  constexpr SixSeriesFamily plain[] = {s63, s64, s65, s66, s67};
+  constexpr SixSeriesFamily withA[] = {s63A, s64A, s65A};
+  const SixSeriesFamily family = aSeries ? withA[series - 3] : plain[series - 3];
+  auto form = SixSeriesThickness::make(family, percent / 100.0);
+  if (!form) {
+    const int most = static_cast<int>(SixSeriesThickness::maxThickness(family) * 100.0 + 0.5);
+    return refused("the thickness of " + std::to_string(percent) + " per cent is beyond the " +
+                   (aSeries ? "6A" : "6") + "-series thickness forms, which reach " +
+                   std::to_string(most) + " per cent");
+  }
+  Recipe recipe;
+  recipe.name = "NACA 6" + std::to_string(series) +
+                (subscript.empty() ? "" : "(" + subscript + ")") + (aSeries ? "A" : "") +
+                (aSeries && subscript.empty() ? "" : "-") + std::string(rest) + loadingName(a);
+  // The 6-series forms close by themselves; closed, a 6A-series form loses
+  // its trailing-edge thickness in proportion to x.
+  const double rear = closed ? form->halfThickness(1.0) : 0.0;
+  recipe.thickness = [form = std::move(*form), rear](double x) {
+    return form.halfThickness(x) - rear * std::clamp(x, 0.0, 1.0);
+  };
+  if (lift > 0) {
+    recipe.meanLine = aSeries ? modifiedSixAMeanLine(lift / 10.0)
+                              : uniformLoadMeanLine(lift / 10.0, a.value_or(1.0));
+  }
+  return recipe;
 }
 
 }  // namespace
@@ -196,7 +224,7 @@ Result<Recipe> parseDesignation(std::string_view designation, bool closedTrailin
   }
   if (text.size() >= 3 && text[0] == '6' && text[1] >= '3' && text[1] <= '7' &&
       !(allDigits(head) && (head.size() == 4 || head.size() == 5) && (!tail || modifier))) {
-    return sixSeries(text, *loading);
+    return sixSeries(text, *loading, closedTrailingEdge);
   }
   if (*loading) return refused("only six-series and 16-series mean lines take a=");
   if (allDigits(head) && (!tail || modifier)) {
