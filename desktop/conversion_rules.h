@@ -30,6 +30,7 @@ bool isDrawingOption(int optionIndex);
 struct DrawingFields {
   bool chord = false, skin = false, label = false, chordLine = false;
   bool farfield = false, meshSize = false, spline = false;
+  bool any() const { return chord || skin || label || chordLine || farfield || meshSize || spline; }
 };
 DrawingFields drawingFields(int optionIndex);
 
@@ -48,6 +49,12 @@ int formatNumber(int selectedOption, bool withComments);
 // "." followed by the option's extension; nothing when the last "." is missing or is the
 // first character.
 std::optional<QString> derivedOutputName(const QString& inputName, int optionIndex);
+
+// The file name, without extension, of a made NACA section's output: its name (or
+// designation) in lower case, blanks and parentheses as one "_", other characters
+// that are no letter, digit, "-" or "." left out, "naca" in front ("NACA 63(2)-615"
+// gives "naca63_2-615").
+QString nacaFileStem(const QString& sectionName);
 
 // The caption an option shows in the current language.
 QString optionCaption(int optionIndex);
