@@ -29,6 +29,10 @@ constexpr auto kInitialCaptions = std::to_array<const char*>({
     "PMARC/CMARC Format",
 });
 static_assert(kInitialCaptions.size() == kOptionCount);
+
+// The text numbers of the captions of the options after the seventeen, in format order.
+constexpr auto kLaterCaptions = std::to_array<int>({157, 158, 159, 175, 176});
+static_assert(kLaterCaptions.size() == kDrawingOptionCount);
 static_assert(kOptionCount <= static_cast<int>(tarvex::kFormats.size()));
 
 QString fromView(std::string_view text) {
@@ -61,7 +65,9 @@ QString initialOptionCaption(int optionIndex) {
 QString optionCaption(int optionIndex) {
   if (optionIndex >= 0 && optionIndex < 4) return LoadText(130 + optionIndex);
   if (optionIndex == 15) return LoadText(147);
-  if (isDrawingOption(optionIndex)) return LoadText(157 + optionIndex - kOptionCount);
+  if (isDrawingOption(optionIndex)) {
+    return LoadText(kLaterCaptions[static_cast<std::size_t>(optionIndex - kOptionCount)]);
+  }
   return initialOptionCaption(optionIndex);
 }
 
@@ -76,7 +82,7 @@ DrawingFields drawingFields(int optionIndex) {
   if (format == "gmsh") {
     return {.chord = true, .farfield = true, .meshSize = true, .spline = true};
   }
-  if (format == "dxf2000") return {.chord = true, .spline = true};
+  if (format == "dxf2000") return {.chord = true, .skin = true, .spline = true};
   return {};
 }
 
@@ -94,6 +100,22 @@ std::optional<QString> derivedOutputName(const QString& inputName, int optionInd
   const qsizetype dot = inputName.lastIndexOf(u'.');
   if (dot < 1 || !anyOption(optionIndex)) return std::nullopt;
   return inputName.left(dot + 1) + defaultExtension(optionIndex);
+}
+
+QString nacaFileStem(const QString& sectionName) {
+  QString stem;
+  for (const QChar c : sectionName) {
+    if (c.isLetterOrNumber() && c.unicode() < 128) {
+      stem += c.toLower();
+    } else if (c == u'-' || c == u'.') {
+      stem += c;
+    } else if ((c == u' ' || c == u'(' || c == u'_') && !stem.isEmpty() && !stem.endsWith(u'_')) {
+      stem += u'_';
+    }
+  }
+  if (stem.startsWith(QLatin1String("naca_"))) stem.remove(4, 1);
+  if (!stem.startsWith(QLatin1String("naca"))) stem.prepend(QLatin1String("naca"));
+  return stem;
 }
 
 QString figuresText(const TarvexFigures& f) {

@@ -20,9 +20,8 @@ inline const QString kOutputTempName = QStringLiteral("alvane.O.tmp");
 // kOptionCount are the classic formats INORM writes; the drawing and mesh formats after
 // them go through the engine's second entry and are offered only when it has one.
 inline constexpr int kOptionCount = tarvex::kClassicFormatCount;
-// The drawing and mesh formats 18 to 20; the window has no captions yet for
-// the formats after them.
-inline constexpr int kDrawingOptionCount = 3;
+// The drawing and mesh formats 18 to 20, and the Selig and Lednicer layouts.
+inline constexpr int kDrawingOptionCount = 5;
 static_assert(kOptionCount + kDrawingOptionCount <= static_cast<int>(tarvex::kFormats.size()));
 inline constexpr int kAllOptionCount = kOptionCount + kDrawingOptionCount;
 
@@ -32,6 +31,7 @@ bool isDrawingOption(int optionIndex);
 struct DrawingFields {
   bool chord = false, skin = false, label = false, chordLine = false;
   bool farfield = false, meshSize = false, spline = false;
+  bool any() const { return chord || skin || label || chordLine || farfield || meshSize || spline; }
 };
 DrawingFields drawingFields(int optionIndex);
 
@@ -50,6 +50,12 @@ int formatNumber(int selectedOption, bool withComments);
 // "." followed by the option's extension; nothing when the last "." is missing or is the
 // first character.
 std::optional<QString> derivedOutputName(const QString& inputName, int optionIndex);
+
+// The file name, without extension, of a made NACA section's output: its name (or
+// designation) in lower case, blanks and parentheses as one "_", other characters
+// that are no letter, digit, "-" or "." left out, "naca" in front ("NACA 63(2)-615"
+// gives "naca63_2-615").
+QString nacaFileStem(const QString& sectionName);
 
 // The caption an option shows in the current language.
 QString optionCaption(int optionIndex);

@@ -73,6 +73,14 @@ EngineLibrary::AnyFormatEntry EngineLibrary::anyFormatEntry() {
   return anyFormat_;
 }
 
+EngineLibrary::NacaEntry EngineLibrary::nacaEntry() {
+  if (!nacaLooked_ && load()) {
+    nacaLooked_ = true;
+    naca_ = reinterpret_cast<NacaEntry>(library_.resolve("tarvex_naca"));
+  }
+  return naca_;
+}
+
 QString engineFileFromEnvironment() { return qEnvironmentVariable("ALVANE_ENGINE"); }
 
 void reportEngineFailure(const QString& error) {

@@ -1,6 +1,7 @@
 // Run-time binding of the conversion engine libtarvex. The program does not link the
 // engine; it loads the library by name and finds INORM and ISETXS in it, each at its
-// first use, and tarvex_convert for the drawing and mesh formats when the engine has it.
+// first use, tarvex_convert for the formats after the seventeen and tarvex_naca for NACA
+// sections when the engine has them.
 // The library stays loaded until the program ends.
 #pragma once
 
@@ -14,6 +15,7 @@ class EngineLibrary {
   using SetStationsEntry = decltype(&ISETXS);
   using ConvertEntry = decltype(&INORM);
   using AnyFormatEntry = decltype(&tarvex_convert);
+  using NacaEntry = decltype(&tarvex_naca);
 
   // An explicit file name binds exactly that library; an empty one looks for "tarvex"
   // beside the program first, then on the platform's library path.
@@ -26,6 +28,8 @@ class EngineLibrary {
   // The second entry, or nullptr when this engine has none (an older one); that is no
   // failure, and errorString() stays as it was.
   AnyFormatEntry anyFormatEntry();
+  // The entry that makes NACA sections, or nullptr when this engine has none, likewise.
+  NacaEntry nacaEntry();
 
   QString errorString() const { return error_; }
 
@@ -41,6 +45,8 @@ class EngineLibrary {
   ConvertEntry convert_ = nullptr;
   AnyFormatEntry anyFormat_ = nullptr;
   bool anyFormatLooked_ = false;
+  NacaEntry naca_ = nullptr;
+  bool nacaLooked_ = false;
 };
 
 // The library named by the environment variable ALVANE_ENGINE, or empty for the usual

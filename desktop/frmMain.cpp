@@ -42,6 +42,7 @@
 #include "conversion_rules.h"
 #include "frmAbout.h"
 #include "frmDistort.h"
+#include "frmNaca.h"
 #include "frmStations.h"
 #include "frmZoom.h"
 #include "help_viewer.h"
@@ -54,6 +55,7 @@ namespace {
 
 constexpr int kMainHelpContext = 10000;
 constexpr double kDistortionTolerance = 1e-10;
+constexpr int kPreviewFormat = 1;  // any format: the preview asks for points, not a file
 
 // Clipboard text goes to the engine, and comes back from it, in the system's 8-bit
 // encoding; output that is not valid in it (an ISO 8859-1 file echoed by the engine) is
@@ -213,6 +215,8 @@ QWidget* frmMain::createOptionColumn() {
   chkInClip = boxWithoutText(column);
   chkInClip->setObjectName(QStringLiteral("chkInClip"));
   Label3 = new ClickLabel(column);
+  btnNaca = new QPushButton(column);
+  btnNaca->setObjectName(QStringLiteral("btnNaca"));
 
   Label2 = new QLabel(column);
   txtOutputFilename = new QLineEdit(column);
@@ -258,7 +262,9 @@ QWidget* frmMain::createOptionColumn() {
 
   layout->addWidget(Label1);
   layout->addLayout(row({txtInputFilename, Image1}, false));
-  layout->addLayout(row({chkInClip, Label3}));
+  auto* inputChoice = row({chkInClip, Label3});
+  inputChoice->addWidget(btnNaca);
+  layout->addLayout(inputChoice);
   layout->addSpacing(6);
   layout->addWidget(Label2);
   layout->addWidget(txtOutputFilename);
@@ -281,7 +287,8 @@ QWidget* frmMain::createFormatFrame() {
   Frame1 = new QGroupBox(this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
   auto* layout = new QVBoxLayout(Frame1);
-  layout->setSpacing(2);
+  // Twenty-two options and the preview below them must fit a screen 768 pixels high.
+  layout->setSpacing(0);
   optionGroup_ = new QButtonGroup(this);
   for (int i = 0; i < kOptionCount; ++i) {
     Option1[i] = new QRadioButton(initialOptionCaption(i), Frame1);
@@ -363,6 +370,7 @@ void frmMain::connectControls() {
   connect(chkNoNormalize, &QCheckBox::toggled, this, &frmMain::updateDrawingFields);
   connect(btnStandard, &QPushButton::clicked, this, &frmMain::btnStandard_Click);
   connect(btnDistort, &QPushButton::clicked, this, &frmMain::btnDistort_Click);
+  connect(btnNaca, &QPushButton::clicked, this, &frmMain::btnNaca_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmMain::btnHelp_Click);
   connect(btnQuestion, &QPushButton::clicked, this, &frmMain::btnQuestion_Click);
   auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -401,6 +409,7 @@ void frmMain::Form_Load() {
   for (QRadioButton* option : OptionDrawing) option->setVisible(offered);
   fraDrawing->setVisible(offered);
   updateDrawingFields();
+  btnNaca->setVisible(nacaSectionsOffered());
 
   XScale = 1.0f;
   YScale = 1.0f;
@@ -421,6 +430,7 @@ void frmMain::TerminateApp() {
   if (stations_) stations_->close();
   if (about_) about_->close();
   if (help_) help_->close();
+  if (naca_) naca_->close();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -444,7 +454,7 @@ bool frmMain::drawingFormatsOffered() { return engine_.anyFormatEntry() != nullp
 
 void frmMain::updateDrawingFields() {
   const DrawingFields uses = drawingFields(selectedOption());
-  fraDrawing->setEnabled(isDrawingOption(selectedOption()));
+  fraDrawing->setEnabled(uses.any());
   // Keeping the input's size gives the chord in the input's own units, read as millimetres.
   const bool chord = uses.chord && !chkNoNormalize->isChecked();
   lblChord->setEnabled(chord);
@@ -540,7 +550,9 @@ std::optional<QString> frmMain::convert() {
     }
   }
   const ConversionEnds ends{
-      inClipboard ? exchange->filePath(kInputTempName) : txtInputFilename->text(),
+      inClipboard    ? exchange->filePath(kInputTempName)
+      : madeSection_ ? madeSection_->file
+                     : txtInputFilename->text(),
       outClipboard ? exchange->filePath(kOutputTempName) : txtOutputFilename->text(), inClipboard,
       outClipboard};
 
@@ -652,9 +664,20 @@ void frmMain::Option1_Click(int /*index*/) {
   updateDrawingFields();
 }
 
-void frmMain::txtInputFilename_Change() { deriveOutputName(); }
+void frmMain::txtInputFilename_Change() {
+  // A name typed or picked replaces the made section as the input.
+  if (!showingSectionName_) forgetMadeSection();
+  deriveOutputName();
+}
 
 void frmMain::deriveOutputName() {
+  // The made section's file lies in the section folder; its output goes to the shown one.
+  if (madeSection_) {
+    const QString extension = defaultExtension(selectedOption());
+    if (!extension.isEmpty())
+      txtOutputFilename->setText(nacaFileStem(madeSection_->name) + u'.' + extension);
+    return;
+  }
   if (const auto name = derivedOutputName(txtInputFilename->text(), selectedOption())) {
     txtOutputFilename->setText(*name);
   }
@@ -765,7 +788,10 @@ void frmMain::selectInFileList(const QString& fullName) {
 }
 
 void frmMain::FileList_Click() {
-  if (QListWidgetItem* item = FileList->currentItem()) txtInputFilename->setText(item->text());
+  if (QListWidgetItem* item = FileList->currentItem()) {
+    forgetMadeSection();
+    txtInputFilename->setText(item->text());
+  }
 }
 
 void frmMain::cbFileType_Click() {
@@ -807,6 +833,7 @@ void frmMain::TakeInputFile(const QString& path) {
   const qsizetype i = path.lastIndexOf(u'/') + 1;
   // A directory part that names no directory leaves the tree where it is.
   if (i > 1 && QFileInfo(path.left(i)).isDir()) setDir1Path(path.left(i));
+  forgetMadeSection();
   txtInputFilename->setText(path);
   selectInFileList(path);
   txtInputFilename->setText(path.mid(i));
@@ -850,6 +877,8 @@ void frmMain::SwitchLanguage() {
     OptionDrawing[i]->setText(optionCaption(kOptionCount + i));
   }
   btnDistort->setText(LoadText(143));
+  btnNaca->setText(LoadText(177));
+  if (naca_) naca_->SwitchLanguage();
   fraDrawing->setTitle(LoadText(160));
   lblChord->setText(LoadText(161));
   lblSkin->setText(LoadText(162));
@@ -925,6 +954,7 @@ void frmMain::Form_HelpKey() { showHelpPage(HelpViewer::pageForContext(helpConte
 frmZoom* frmMain::zoomWindow() const { return zoom_; }
 frmStations* frmMain::stationsDialog() const { return stations_; }
 frmAbout* frmMain::aboutBox() const { return about_; }
+frmNaca* frmMain::nacaDialog() const { return naca_; }
 HelpViewer* frmMain::helpViewer() const { return help_; }
 
 void frmMain::btnQuestion_Click() {
@@ -935,4 +965,99 @@ void frmMain::btnQuestion_Click() {
   about_->show();
   about_->raise();
   about_->activateWindow();
+}
+
+// ---------------------------------------------------------------------------------------
+// NACA sections
+
+bool frmMain::nacaSectionsOffered() {
+  // The made section is read back through the second entry for the preview.
+  return engine_.nacaEntry() != nullptr && engine_.anyFormatEntry() != nullptr;
+}
+
+QString frmMain::madeSectionName() const { return madeSection_ ? madeSection_->name : QString(); }
+
+void frmMain::btnNaca_Click() {
+  if (!naca_) {
+    naca_ = new frmNaca(
+        nacaRequest_, [this](const NacaRequest& request) { return MakeNacaSection(request); },
+        this);
+  }
+  // Modal to the window only, so the window's message loop keeps running.
+  naca_->open();
+  naca_->raise();
+  naca_->activateWindow();
+}
+
+std::optional<QString> frmMain::MakeNacaSection(const NacaRequest& request) {
+  const auto failure = [](const QString& why) { return LoadText(184).arg(why); };
+  const auto naca = engine_.nacaEntry();
+  if (!naca || !engine_.anyFormatEntry()) return failure(engine_.errorString());
+  if (!sectionFolder_) {
+    auto folder = std::make_unique<QTemporaryDir>(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("alvane-XXXXXX")));
+    if (!folder->isValid()) return failure(LoadText(185));
+    sectionFolder_ = std::move(folder);
+  }
+  // A file of its own for every section: the one that is the input stays as it is until
+  // the new one could be made and read.
+  const QString file = sectionFolder_->filePath(QStringLiteral("naca-%1.dat").arg(++sectionsMade_));
+  const QByteArray file8 = QFile::encodeName(file);
+  TarvexNacaOptions options = TARVEX_NACA_OPTIONS_INIT;
+  options.points = request.points;
+  options.closedTrailingEdge = request.closedTrailingEdge ? 1 : 0;
+  char reason[512] = "";
+  if (naca(request.designation.toUtf8().constData(), &options, file8.constData(), reason,
+           sizeof reason) != 0) {
+    return failure(QString::fromUtf8(reason));
+  }
+  QFile written(file);
+  // The name line comes first, as the engine names the section ("NACA 0012-64").
+  QString name = written.open(QIODevice::ReadOnly)
+                     ? QString::fromLatin1(written.readLine(200)).trimmed()
+                     : QString();
+  written.close();
+  if (const std::optional<QString> unread = previewFile(file8)) {
+    QFile::remove(file);
+    return failure(*unread);
+  }
+  if (name.isEmpty()) name = QStringLiteral("NACA ") + request.designation;
+  forgetMadeSection();
+  madeSection_ = MadeSection{name, file};
+  nacaRequest_ = request;
+  // The section asked for is the input now, not the clipboard.
+  chkInClip->setChecked(false);
+  showingSectionName_ = true;
+  txtInputFilename->setText(name);
+  showingSectionName_ = false;
+  deriveOutputName();
+  showStatus(LoadText(183).arg(name, QString::number(coordUpperIndex())));
+  return std::nullopt;
+}
+
+void frmMain::forgetMadeSection() {
+  if (!madeSection_) return;
+  QFile::remove(madeSection_->file);
+  madeSection_.reset();
+}
+
+std::optional<QString> frmMain::previewFile(const QByteArray& file) {
+  const auto anyFormat = engine_.anyFormatEntry();
+  if (!anyFormat) return engine_.errorString();
+  std::vector<float> x(PointCapacity), y(PointCapacity);
+  int32_t count = PointCapacity;
+  TarvexFigures figures{};
+  char reason[512] = "";
+  if (anyFormat(file.constData(), nullptr, kPreviewFormat, nullptr, x.data(), y.data(), &count,
+                &figures, reason, sizeof reason) != 0) {
+    return QString::fromUtf8(reason);
+  }
+  const auto points = static_cast<std::size_t>(std::clamp<int>(count, 0, PointCapacity));
+  x.resize(points);
+  y.resize(points);
+  coordX_ = x;
+  coordY_ = y;
+  picShape->showShape(std::move(x), std::move(y));
+  showFigures(std::isfinite(figures.maxThickness) ? std::optional(figures) : std::nullopt);
+  return std::nullopt;
 }

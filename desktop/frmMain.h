@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <variant>
@@ -13,6 +14,7 @@
 
 #include "conversion_rules.h"
 #include "engine_library.h"
+#include "frmNaca.h"
 
 class ClickLabel;
 class DrawingSurface;
@@ -29,6 +31,7 @@ class QListWidget;
 class QMimeData;
 class QPushButton;
 class QRadioButton;
+class QTemporaryDir;
 class QTreeView;
 class ShapePreview;
 class frmAbout;
@@ -64,6 +67,7 @@ class frmMain : public QMainWindow {
   void picShape_Click();
   void btnStandard_Click();
   void btnDistort_Click();
+  void btnNaca_Click();
   void btnHelp_Click();
   void btnQuestion_Click();
   void Form_HelpKey();
@@ -78,6 +82,15 @@ class frmMain : public QMainWindow {
 
   // A file taken as if it had been dropped on the window (also the command-line file).
   void TakeInputFile(const QString& path);
+
+  // Makes the NACA section of the request and takes it as the input, in place of a file,
+  // until a file is picked, dropped or typed; shows it in the preview. Nothing, or why it
+  // could not be made (the input and the preview then stay as they were).
+  std::optional<QString> MakeNacaSection(const NacaRequest& request);
+  // Whether the engine makes NACA sections, so the entry is offered.
+  bool nacaSectionsOffered();
+  // The name of the made section while it is the input, else empty.
+  QString madeSectionName() const;
 
   // Input browsing.
   QString Dir1Path() const { return dirPath_; }
@@ -106,6 +119,7 @@ class frmMain : public QMainWindow {
   frmZoom* zoomWindow() const;
   frmStations* stationsDialog() const;
   frmAbout* aboutBox() const;
+  frmNaca* nacaDialog() const;
   HelpViewer* helpViewer() const;
 
   float XScale = 1.0f;
@@ -146,6 +160,7 @@ class frmMain : public QMainWindow {
   QCheckBox* chkNoNormalize = nullptr;
   QPushButton* btnStandard = nullptr;
   QPushButton* btnDistort = nullptr;
+  QPushButton* btnNaca = nullptr;
   QFrame* shpDistort = nullptr;
   QPushButton* btnConvert = nullptr;
   QPushButton* btnHelp = nullptr;
@@ -185,6 +200,11 @@ class frmMain : public QMainWindow {
   void refreshFileList();
   void selectInFileList(const QString& fullName);
   void setCoordEmpty();
+  // The points of a file as a conversion would draw them, with their figures; the reason
+  // when the engine cannot read it.
+  std::optional<QString> previewFile(const QByteArray& file);
+  // A file or the clipboard is the input again.
+  void forgetMadeSection();
   void updateDistortionIndicator();
   void showHelpPage(const QString& page);
   void engineFailure(const QString& error);
@@ -200,6 +220,19 @@ class frmMain : public QMainWindow {
   std::vector<float> coordX_, coordY_;
   std::optional<TarvexFigures> figures_;
 
+  // A made NACA section as the input: its name and its file in the section folder, a
+  // folder of the program's own among the temporary files that goes with the window.
+  struct MadeSection {
+    QString name;
+    QString file;
+  };
+  std::optional<MadeSection> madeSection_;
+  std::unique_ptr<QTemporaryDir> sectionFolder_;
+  int sectionsMade_ = 0;
+  NacaRequest nacaRequest_;
+  // The input field shows the made section's name, which is no file name typed.
+  bool showingSectionName_ = false;
+
   QString dirPath_;
   QString fileListPath_;
   QString fileListPattern_;
@@ -211,5 +244,6 @@ class frmMain : public QMainWindow {
   QPointer<frmZoom> zoom_;
   QPointer<frmStations> stations_;
   QPointer<frmAbout> about_;
+  QPointer<frmNaca> naca_;
   QPointer<HelpViewer> help_;
 };

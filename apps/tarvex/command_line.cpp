@@ -109,8 +109,8 @@ void addDrawingOptions(CLI::App& convert, ConvertArguments& a, CLI::Option* keep
       ->group(group);
   convert
       .add_option("--skin", a.skin,
-                  "svg: draw the rib inside a skin this thick (the outline moved inward) instead "
-                  "of the outline")
+                  "svg, dxf2000: draw the rib inside a skin this thick (the outline moved inward) "
+                  "instead of the outline")
       ->check(kLength)
       ->group(group);
   convert.add_option("--stroke", a.stroke, "svg: line width (default 0.1mm)")

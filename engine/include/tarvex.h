@@ -158,6 +158,47 @@ TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char *input,
                                               char *reason,
                                               int32_t reasonSize);
 
+/* The options of tarvex_naca, with the size rules of TarvexOptions: start
+ * from TARVEX_NACA_OPTIONS_INIT, keep size at sizeof(TarvexNacaOptions);
+ * fields are only ever added at the end, and a size from
+ * TARVEX_NACA_OPTIONS_SIZE_V1 upward is taken. */
+#define TARVEX_NACA_OPTIONS_SIZE_V1 16
+typedef struct TarvexNacaOptions {
+  int32_t size;               /* sizeof(TarvexNacaOptions) */
+  int32_t points;             /* points of the whole section, one on the nose:
+                                 5 to 100001, an even count rounded up to the
+                                 next odd one; default 161 */
+  int32_t spacing;            /* stations along the chord: 0 cosine (close at
+                                 both edges), 1 equal steps in x */
+  int32_t closedTrailingEdge; /* nonzero: the four-digit and modified forms
+                                 end in a point instead of their own
+                                 thickness */
+} TarvexNacaOptions;
+
+#define TARVEX_NACA_OPTIONS_INIT { (int32_t)sizeof(TarvexNacaOptions), 161, 0, 0 }
+
+/* Writes the NACA section of a designation into a file in the Selig layout
+ * (format 21): the name line ("NACA 2412"), then x and y of every point from
+ * the trailing edge over the upper surface to the leading edge and back, in
+ * chords. Any coordinate reader, INORM and tarvex_convert among them, takes
+ * the file as input.
+ *  designation: null-terminated, as people type it: four-digit (2412),
+ *    modified four-digit (0012-64), five-digit (23012, reflexed 23112),
+ *    16-series (16-212), six-series (63-206, 63(2)-615, 65(4)-421 a=0.5)
+ *    and 6A-series (64A210).
+ *  options: NULL for the defaults (TARVEX_NACA_OPTIONS_INIT).
+ *  output: null-terminated file name; the file changes as a whole or not at
+ *    all, as with tarvex_convert.
+ *  reason, reasonSize: as for tarvex_convert.
+ * Returns TARVEX_OK, TARVEX_BAD_OPTIONS for a designation the engine does
+ * not know or options that make no sense (also a size below
+ * TARVEX_NACA_OPTIONS_SIZE_V1), TARVEX_OUTPUT_NOT_WRITABLE or
+ * TARVEX_WRITE_FAILED; the reason says why. Reentrant. */
+TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char *designation,
+                                           const TarvexNacaOptions *options,
+                                           const char *output, char *reason,
+                                           int32_t reasonSize);
+
 /* Removes the temporary files of the conversions in progress, so that a
  * program ending on a signal leaves none behind. Async-signal-safe: call it
  * from a handler of SIGINT or SIGTERM. */

@@ -18,6 +18,7 @@
 #include "io/line_io.h"
 #include "io/temporary_files.h"
 #include "tarvex.h"
+#include "tarvex_formats.hpp"
 
 namespace {
 
@@ -249,6 +250,70 @@ extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_convert(
     *count = static_cast<int32_t>(written);
   }
   return TARVEX_OK;
+}
+
+namespace {
+
+static_assert(offsetof(TarvexNacaOptions, size) == 0);
+static_assert(offsetof(TarvexNacaOptions, points) == 4);
+static_assert(offsetof(TarvexNacaOptions, spacing) == 8);
+static_assert(offsetof(TarvexNacaOptions, closedTrailingEdge) == 12);
+static_assert(sizeof(TarvexNacaOptions) >= TARVEX_NACA_OPTIONS_SIZE_V1);
+
+constexpr int kSeligFormat = 21;
+static_assert(tarvex::formatByNumber(kSeligFormat)->shortName == "selig");
+
+tarvex::Error nacaFile(const char* designation, const TarvexNacaOptions* given,
+                       const char* output) {
+  const auto bad = [](std::string why) {
+    return tarvex::Error{tarvex::Status::badOptions, std::move(why), {}, 0};
+  };
+  if (designation == nullptr) return bad("no NACA designation is given");
+  if (output == nullptr || *output == '\0') {
+    return {tarvex::Status::outputNotWritable, "no output file is named", {}, 0};
+  }
+  TarvexNacaOptions options = TARVEX_NACA_OPTIONS_INIT;
+  if (given != nullptr) {
+    if (given->size < TARVEX_NACA_OPTIONS_SIZE_V1) {
+      return bad("the options' size field holds " + std::to_string(given->size) +
+                 ", less than the " + std::to_string(TARVEX_NACA_OPTIONS_SIZE_V1) +
+                 " bytes of the first TarvexNacaOptions");
+    }
+    options = {};
+    std::memcpy(&options, given,
+                std::min(static_cast<std::size_t>(given->size), sizeof(TarvexNacaOptions)));
+  }
+  if (options.spacing != 0 && options.spacing != 1) {
+    return bad("the spacing " + std::to_string(options.spacing) +
+               " is neither 0 (cosine) nor 1 (equal steps)");
+  }
+  tarvex::NacaOptions naca;
+  naca.points = options.points;
+  naca.spacing = options.spacing == 1 ? tarvex::Spacing::uniform : tarvex::Spacing::cosine;
+  naca.closedTrailingEdge = options.closedTrailingEdge != 0;
+  const auto section = tarvex::nacaSection(designation, naca);
+  if (!section) return section.error();
+  tarvex::WriteOptions write;
+  write.format = kSeligFormat;
+  return tarvex::writeFile(*section, output, write);
+}
+
+}  // namespace
+
+extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char* designation,
+                                                      const TarvexNacaOptions* options,
+                                                      const char* output, char* reason,
+                                                      int32_t reasonSize) {
+  giveReason({}, reason, reasonSize);
+  tarvex::Error error;
+  try {
+    error = nacaFile(designation, options, output);
+  } catch (...) {
+    // Nothing may cross the C boundary; the output is left as it was.
+    error = {tarvex::Status::writeFailed, "the engine ran out of memory", {}, 0};
+  }
+  giveReason(error.message, reason, reasonSize);
+  return static_cast<int32_t>(error.status);
 }
 
 extern "C" TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void) {

@@ -26,10 +26,10 @@ class DesktopRulesTest : public QObject {
   void textTableHasEveryEntryInBothLanguages() {
     for (int language : {1, 2}) {
       CurrentLanguage = language;
-      for (int k = 100; k <= 174; ++k)
+      for (int k = 100; k <= 185; ++k)
         QVERIFY2(!LoadText(k).isEmpty(), qPrintable(QString::number(k)));
       QVERIFY(LoadText(99).isEmpty());
-      QVERIFY(LoadText(175).isEmpty());
+      QVERIFY(LoadText(186).isEmpty());
     }
   }
 
@@ -202,7 +202,7 @@ class DesktopRulesTest : public QObject {
   }
 
   void drawingOptionsFollowTheSeventeen() {
-    QCOMPARE(kAllOptionCount, 20);
+    QCOMPARE(kAllOptionCount, 22);
     QVERIFY(!isDrawingOption(16) && isDrawingOption(17) && isDrawingOption(19));
     QCOMPARE(formatNumber(17, false), -18);
     QCOMPARE(formatNumber(19, true), 20);
@@ -215,9 +215,12 @@ class DesktopRulesTest : public QObject {
     QCOMPARE(optionCaption(17), QStringLiteral("SVG drawing at true size (mm)"));
     CurrentLanguage = 1;
     QCOMPARE(optionCaption(18), QStringLiteral("Gmsh-Geometrie zum Vernetzen"));
+    QCOMPARE(optionCaption(20), QStringLiteral("Selig-Format (XFOIL, UIUC)"));
+    QCOMPARE(optionCaption(21), QStringLiteral("Lednicer-Format, Seiten VK > HK"));
+    QVERIFY(!drawingFields(20).any() && drawingFields(19).any());
     QVERIFY(drawingFields(17).skin && drawingFields(17).label && !drawingFields(17).spline);
     QVERIFY(drawingFields(18).farfield && drawingFields(18).meshSize && !drawingFields(18).skin);
-    QVERIFY(drawingFields(19).spline && drawingFields(19).chord && !drawingFields(19).label);
+    QVERIFY(drawingFields(19).spline && drawingFields(19).skin && !drawingFields(19).label);
     QVERIFY(!drawingFields(3).chord);
     // The coordinate-file filter keeps to what can be read back.
     QVERIFY(!coordinateFilePatterns().contains(QStringLiteral("svg")));
@@ -255,6 +258,13 @@ class DesktopRulesTest : public QObject {
     QVERIFY(!derivedOutputName(QStringLiteral(".naca"), 0));
     QCOMPARE(derivedOutputName(QStringLiteral("x."), 4).value_or(QString()),
              QStringLiteral("x.epp"));
+  }
+
+  void madeSectionsNameTheirOutput() {
+    QCOMPARE(nacaFileStem(QStringLiteral("NACA 2412")), QStringLiteral("naca2412"));
+    QCOMPARE(nacaFileStem(QStringLiteral("NACA 63(2)-615")), QStringLiteral("naca63_2-615"));
+    QCOMPARE(nacaFileStem(QStringLiteral("65(4)-421 a=0.5")), QStringLiteral("naca65_4-421_a0.5"));
+    QCOMPARE(nacaFileStem(QStringLiteral("../x/Ä")), QStringLiteral("naca..x"));
   }
 
   void coordinateFilesCoverEveryFormatOnce() {

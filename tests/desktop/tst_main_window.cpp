@@ -431,6 +431,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!window.drawingFormatsOffered());
     QVERIFY(!window.OptionDrawing[0]->isVisibleTo(&window));
     QVERIFY(!window.fraDrawing->isVisibleTo(&window));
+    QVERIFY(!window.btnNaca->isVisibleTo(&window));
     convert(window, QStringLiteral("in.dat"));
     QCOMPARE(window.statusText(), QStringLiteral("Bereit (5 Punkte wurden konvertiert)."));
     QCOMPARE(window.picShape->toolTip(), QStringLiteral("Preview Window"));

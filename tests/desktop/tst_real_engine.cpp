@@ -3,14 +3,19 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 #include <cmath>
 
 #include "Module1.h"
 #include "desktop_test_support.h"
 #include "engine_library.h"
+#include "frmNaca.h"
 #include "shape_preview.h"
 
 namespace {
@@ -160,6 +165,60 @@ class RealEngineTest : public QObject {
     QVERIFY2(window.statusText().startsWith(QStringLiteral(
                  "Error: The drawing and mesh options do not fit this section: no rib")),
              qPrintable(window.statusText()));
+  }
+
+  // The entry makes the section, the preview shows it and it converts like a file, into
+  // the shown folder; a designation the engine does not know keeps the dialog open with
+  // the reason, and a picked file is the input again.
+  void makesANacaSectionThatConvertsLikeAFile() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    QVERIFY(window.btnNaca->isVisibleTo(&window));
+    window.btnNaca->click();
+    frmNaca* dialog = window.nacaDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->spnPoints->value(), 161);
+    dialog->txtDesignation->setText(QStringLiteral("2412x"));
+    dialog->btnOK->click();
+    QVERIFY(dialog->isVisible());
+    QVERIFY2(dialog->lblMessage->text().startsWith(QStringLiteral(
+                 "The NACA section cannot be made: \"2412x\" is no NACA designation")),
+             qPrintable(dialog->lblMessage->text()));
+    QCOMPARE(window.coordUpperIndex(), 0);
+
+    dialog->txtDesignation->setText(QStringLiteral("2412"));
+    dialog->btnOK->click();
+    QTRY_VERIFY(!window.nacaDialog());
+    QCOMPARE(window.txtInputFilename->text(), QStringLiteral("NACA 2412"));
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("naca2412.geo"));
+    QCOMPARE(window.coordUpperIndex(), 161);
+    QVERIFY(window.picShape->toolTip().contains(QStringLiteral("Maximum camber 2.00 %")));
+    window.btnConvert_Click();
+    QCOMPARE(window.statusText(), QStringLiteral("Ready (161 points have been converted)."));
+    const QString output = QDir(work_->path()).filePath(QStringLiteral("naca2412.geo"));
+    QCOMPARE(dataLines(readFile(output)).size(), 162);
+    QCOMPARE(QDir(work_->path()).entryList(QDir::Files).size(), 2);
+
+    window.btnNaca->click();
+    window.nacaDialog()->txtDesignation->setText(QStringLiteral("0009"));
+    window.nacaDialog()->spnPoints->setValue(40);
+    window.nacaDialog()->btnOK->click();
+    window.OptionDrawing[3]->click();  // Selig
+    QCOMPARE(window.txtOutputFilename->text(), QStringLiteral("naca0009.dat"));
+    window.chkOutClip->setChecked(true);
+    window.btnConvert_Click();
+    QCOMPARE(window.statusText(), QStringLiteral("Ready (41 points have been converted)."));
+    const QList<QByteArray> selig = dataLines(QGuiApplication::clipboard()->text().toLatin1());
+    QCOMPARE(selig.size(), 42);
+    QCOMPARE(selig.first(), QByteArray("NACA 0009"));
+    window.chkOutClip->setChecked(false);
+
+    window.FileList->setCurrentItem(
+        window.FileList->findItems(QStringLiteral("naca0012.dat"), Qt::MatchExactly).value(0));
+    QCOMPARE(window.madeSectionName(), QString());
+    window.Option1[0]->click();
+    window.btnConvert_Click();
+    QCOMPARE(window.statusText(), QStringLiteral("Ready (61 points have been converted)."));
   }
 
   void unreadableInputIsReported() {

@@ -190,6 +190,49 @@ TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) 
                "NULL for x, y and count to get no points back");
 }
 
+// A NACA section as a Selig file that the conversion entries read back; a
+// refusal says why and leaves the file as it was.
+TEST_F(LoadedEngine, NacaEntryWritesASeligFile) {
+  const auto naca = reinterpret_cast<decltype(&tarvex_naca)>(dlsym(handle_, "tarvex_naca"));
+  ASSERT_NE(naca, nullptr);
+  tarvex::test::TempDir dir;
+  const auto file = dir.file("naca.dat");
+  char reason[300] = "untouched";
+  ASSERT_EQ(naca("2412", nullptr, file.c_str(), reason, sizeof reason), TARVEX_OK) << reason;
+  EXPECT_STREQ(reason, "");
+  const std::string written = tarvex::test::readFile(file);
+  EXPECT_EQ(tarvex::test::splitLines(written).size(), 162u);
+  EXPECT_TRUE(written.starts_with("NACA 2412\n")) << written.substr(0, 40);
+  std::vector<float> x(500), y(500);
+  TarvexNacaOptions options = TARVEX_NACA_OPTIONS_INIT;
+  options.points = 60;
+  options.closedTrailingEdge = 1;
+  ASSERT_EQ(naca("0012", &options, file.c_str(), reason, sizeof reason), TARVEX_OK) << reason;
+  int32_t count = 500;
+  ASSERT_EQ(
+      convert_(file.c_str(), nullptr, 1, nullptr, x.data(), y.data(), &count, nullptr, nullptr, 0),
+      TARVEX_OK);
+  EXPECT_EQ(count, 61);
+  EXPECT_EQ(y[0], 0.0f);
+
+  const std::string kept = tarvex::test::readFile(file);
+  EXPECT_EQ(naca("2412x", nullptr, file.c_str(), reason, sizeof reason), TARVEX_BAD_OPTIONS);
+  EXPECT_NE(std::string(reason).find("\"2412x\" is no NACA designation"), std::string::npos)
+      << reason;
+  options.points = 3;
+  EXPECT_EQ(naca("2412", &options, file.c_str(), reason, sizeof reason), TARVEX_BAD_OPTIONS);
+  options = TARVEX_NACA_OPTIONS_INIT;
+  options.spacing = 2;
+  EXPECT_EQ(naca("2412", &options, file.c_str(), nullptr, 0), TARVEX_BAD_OPTIONS);
+  options.size = 12;
+  EXPECT_EQ(naca("2412", &options, file.c_str(), nullptr, 0), TARVEX_BAD_OPTIONS);
+  EXPECT_EQ(naca(nullptr, nullptr, file.c_str(), nullptr, 0), TARVEX_BAD_OPTIONS);
+  EXPECT_EQ(naca("2412", nullptr, "", nullptr, 0), TARVEX_OUTPUT_NOT_WRITABLE);
+  EXPECT_EQ(naca("2412", nullptr, (dir.path() / "no" / "such.dat").c_str(), nullptr, 0),
+            TARVEX_OUTPUT_NOT_WRITABLE);
+  EXPECT_EQ(tarvex::test::readFile(file), kept);
+}
+
 // A C99 program of its own, built with the installed header's view only. It
 // also plays callers built against other versions of the header: one whose
 // struct is the first TarvexOptions, in a block of just that size, and one
@@ -272,7 +315,7 @@ TEST(LibrarySymbols, OnlyTheEntriesAndTheInterfaceAreExported) {
   const std::string listing =
       "nm -D --defined-only " TARVEX_BIN_DIR "/libtarvex.so | awk '$2 ~ /^[TD]$/ {print $3}'";
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep -v '^_Z'", &c), 0);
-  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\ntarvex_remove_temporary_files\n");
+  EXPECT_EQ(c, "INORM\nISETXS\ntarvex_convert\ntarvex_naca\ntarvex_remove_temporary_files\n");
   ASSERT_EQ(tarvex::test::runCommand(listing + " | grep '^_Z' | c++filt", &cpp), 0);
   for (const auto& symbol : tarvex::test::splitLines(cpp)) {
     EXPECT_TRUE(symbol.starts_with("tarvex::")) << symbol;
