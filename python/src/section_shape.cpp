@@ -183,7 +183,8 @@ const StationTable& stationTable(SectionObject& self) {
       table.thickness.push_back((u - l) / chord);
       table.camber.push_back((u + l) * 0.5f / chord);
     }
-    self.stations = std::move(table);
+    // Another thread may have made it meanwhile, and may be reading it.
+    if (!self.stations) self.stations = std::move(table);
   }
   return *self.stations;
 }
