@@ -7,7 +7,7 @@ without the interpreter lock, so threads convert in parallel.
 
 import datetime
 import os
-from typing import Iterable, NamedTuple, Protocol, Sequence, SupportsFloat, Union
+from typing import Iterable, Literal, NamedTuple, Protocol, Sequence, SupportsFloat, Union, overload
 
 import numpy
 import numpy.typing
@@ -18,6 +18,9 @@ _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
 # A number, a short name ("xy", "dxf"; any case) or a row of formats().
 _Format = Union[int, str, "Format"]
 _Date = Union[str, datetime.date, None]
+# Numbers as numpy takes them: a sequence, an array or anything with __array__.
+_Numbers = numpy.typing.ArrayLike
+_Array = numpy.typing.NDArray[numpy.float64]
 
 class _Readable(Protocol):
     def read(self) -> Union[str, bytes]: ...
@@ -40,6 +43,9 @@ class FieldOverflowError(WriteError):
 
 class RedistributionError(Error, ValueError):
     """The section cannot be redistributed onto the stations asked for."""
+
+class DesignationError(Error, ValueError):
+    """The NACA designation names no section naca() can make."""
 
 class SameFileError(Error, OSError):
     """The output file is one of the inputs; it is left as it was."""
@@ -92,9 +98,19 @@ class ConvertResult(NamedTuple):
     text: Union[str, None]  # the converted text when no output was named
 
 class Section:
-    """One airfoil section normalised to unit chord, points from the trailing
-    edge over the upper surface to the leading edge and back over the lower
-    surface. Made by read(); never changes."""
+    """One airfoil section, points from the trailing edge over the upper
+    surface to the leading edge and back over the lower surface. Read by
+    read(), it is normalised to unit chord; naca() and Section(x, y) make one.
+    Never changes."""
+
+    def __init__(self, x: _Numbers, y: _Numbers, name: str = "", *, normalise: bool = True) -> None:
+        """Points from the trailing edge over one surface and back (either way
+        round). normalise=False keeps them as given. TypeError for what are not
+        numbers, ValueError for other shapes, ReadError for points that make no
+        section (not finite, too few, no chord or area)."""
+    @staticmethod
+    def from_coordinates(points: _Numbers, name: str = "", *, normalise: bool = True) -> "Section":
+        """An N×2 array-like, one row (x, y) per point."""
 
     @property
     def name(self) -> str: ...
@@ -104,9 +120,31 @@ class Section:
     @property
     def y(self) -> numpy.typing.NDArray[numpy.float64]: ...
     @property
+    def coordinates(self) -> _Array:
+        """N×2, a row (x, y) per point, read-only."""
+    @property
+    def upper(self) -> _Array:
+        """K×2, the upper surface's points from the leading edge (the first
+        point of smallest x) to the trailing edge."""
+    @property
+    def lower(self) -> _Array:
+        """K×2, the lower surface's points from the leading edge, which both hold."""
+    @overload
+    def thickness(self, x: SupportsFloat) -> float: ...
+    @overload
+    def thickness(self, x: _Numbers) -> _Array:
+        """upper - lower at x, in chord units, linear between the common
+        stations the figures use. x from 0 (leading edge) to 1 (trailing
+        edge); outside, or nan: ValueError."""
+    @overload
+    def camber(self, x: SupportsFloat) -> float: ...
+    @overload
+    def camber(self, x: _Numbers) -> _Array:
+        """(upper + lower) / 2 at x, as thickness()."""
+    @property
     def layout(self) -> str:
         """'two columns', 'three columns', 'counted two columns', 'four columns',
-        'CEF', 'DXF' or 'XML'."""
+        'CEF', 'DXF', 'XML', or 'points' for a section made from points or by naca()."""
     @property
     def comments(self) -> tuple[str, ...]: ...
     @property
@@ -149,11 +187,25 @@ class Section:
         count: Union[int, None] = None,
     ) -> "Section":
         """A new section on the standard stations, the given ones, or count
-        cosine-spaced points."""
+        cosine-spaced points (3 to 1999; the nose takes a point, so an even
+        count gives one more)."""
 
 def read(source: Union[_Path, str, bytes, bytearray, memoryview, _Readable]) -> Section:
     """A path (os.PathLike, or a str without a line end), coordinate text (a str
-    holding a line end, or bytes), or an open file."""
+    holding a line end, or bytes), or an open file. Points (a list or an array)
+    are a TypeError: Section(x, y) takes them."""
+
+def naca(
+    designation: str,
+    *,
+    points: int = 161,
+    closed_te: bool = False,
+    spacing: Literal["cosine", "uniform"] = "cosine",
+) -> Section:
+    """A NACA section: '2412', '0012-64', '23012', '16-212', '63-206',
+    '63(2)-615', '64A210', ... with points for the whole section (5 to 100001;
+    an even count gives one more, the nose takes a point). DesignationError
+    with the reason for a designation that names none."""
 
 def read_text(text: Union[str, bytes, bytearray, memoryview]) -> Section: ...
 def formats() -> list[Format]: ...
@@ -179,4 +231,7 @@ def convert(
     farfield: Union[SupportsFloat, None] = None,
     mesh_size: Union[SupportsFloat, None] = None,
     spline: bool = False,
-) -> list[ConvertResult]: ...
+    points: Union[int, None] = None,
+) -> list[ConvertResult]:
+    """points: onto this many cosine-spaced points instead of stations (3 to
+    1999; an even count gives one more, the nose takes a point)."""

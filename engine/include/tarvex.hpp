@@ -214,6 +214,14 @@ struct Figures {
 // brought onto common stations (more than 1000 points that do not share them).
 TARVEX_API Result<Figures> figuresOf(const Section& section);
 
+// Both surfaces on the stations the figures come from (those of format 16),
+// from the leading edge to the trailing edge: upper[i] and lower[i] at x[i].
+// The same failures as figuresOf.
+struct Surfaces {
+  std::vector<float> x, upper, lower;
+};
+TARVEX_API Result<Surfaces> surfacesOf(const Section& section);
+
 // The section on the given x-stations (their first one stands for the
 // leading edge), upper and lower surface at the same x: 2 * stations - 1
 // points. The properties stay those of the section as read.

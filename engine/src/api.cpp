@@ -166,6 +166,11 @@ Result<Figures> figuresOf(const Section& section) {
   return sectionFigures(section.x, section.y);
 }
 
+Result<Surfaces> surfacesOf(const Section& section) {
+  if (Error error = checkSection(section)) return error;
+  return sectionSurfaces(section.x, section.y);
+}
+
 Result<std::string> writeText(const Section& section, const WriteOptions& options) {
   auto settings = settingsFor(section, options);
   if (!settings) return settings.error();

@@ -12,6 +12,7 @@ PyObject* writeErrorClass = nullptr;
 PyObject* fieldOverflowClass = nullptr;
 PyObject* redistributionErrorClass = nullptr;
 PyObject* sameFileClass = nullptr;
+PyObject* designationErrorClass = nullptr;
 
 PyObject* newClass(py::module_& module, const char* name, const char* doc, py::handle bases) {
   const std::string qualified = std::string("tarvex.") + name;
@@ -84,6 +85,11 @@ void addExceptions(py::module_& module) {
                "The section cannot be redistributed: its leading edge cannot be found, or the new "
                "points exceed what the engine holds.",
                py::make_tuple(base, valueError));
+  designationErrorClass =
+      newClass(module, "DesignationError",
+               "The NACA designation names no section tarvex.naca() can make; the reason says "
+               "why.",
+               py::make_tuple(base, valueError));
   sameFileClass = newClass(
       module, "SameFileError",
       "The output file is one of the inputs (the same file under whatever name); it is left "
@@ -142,6 +148,12 @@ py::object exceptionFor(const Error& error, py::handle filename) {
       break;
   }
   return engineFailure(errorClass, error, filename);
+}
+
+void raiseDesignationError(const Error& error) {
+  const py::object exception = engineFailure(designationErrorClass, error, py::none());
+  PyErr_SetObject(designationErrorClass, exception.ptr());
+  throw py::error_already_set();
 }
 
 void raise(const Error& error, py::handle filename) {

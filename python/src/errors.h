@@ -20,6 +20,9 @@ py::object exceptionFor(const Error& error, py::handle filename = py::none());
 // Raises exceptionFor(error, filename).
 [[noreturn]] void raise(const Error& error, py::handle filename = py::none());
 
+// Raises DesignationError: a NACA designation that names no section.
+[[noreturn]] void raiseDesignationError(const Error& error);
+
 // A file name from the engine as Python spells it (undecodable bytes kept
 // as surrogate escapes, as os.fsdecode does).
 py::str fileNameText(const std::string& name);

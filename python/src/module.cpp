@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "errors.h"
+#include "section_object.h"
 #include "tarvex.hpp"
 
 #ifndef TARVEX_VERSION
@@ -24,6 +26,48 @@
 #endif
 
 namespace tarvex::python {
+
+// The shortest decimal that names the engine's single-precision value, so
+// that 0.08223104 prints as such and not as 0.08223103731870651.
+double shortest(float value) {
+  char text[32];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  double wide = static_cast<double>(value);
+  if (error == std::errc() && std::isfinite(value)) std::from_chars(text, end, wide);
+  return wide;
+}
+
+std::string typeName(py::handle object) { return py::str(py::type::of(object).attr("__name__")); }
+
+// An int (or numpy integer) within the range of int, else nothing.
+std::optional<int> wholeNumber(py::handle value) {
+  if (PyBool_Check(value.ptr()) || !PyIndex_Check(value.ptr())) return std::nullopt;
+  const auto index = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
+  if (!index) throw py::error_already_set();
+  int overflow = 0;
+  const long number = PyLong_AsLongAndOverflow(index.ptr(), &overflow);
+  if (overflow != 0 || number < std::numeric_limits<int>::min() ||
+      number > std::numeric_limits<int>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int>(number);
+}
+
+py::array_t<double> readOnlyArray(const std::vector<float>& values) {
+  py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
+  double* data = array.mutable_data();
+  for (std::size_t i = 0; i < values.size(); ++i) data[i] = static_cast<double>(values[i]);
+  // The engine keeps its own copy: a changed array would not change what
+  // write() writes, so it cannot be changed.
+  array.attr("setflags")(py::arg("write") = false);
+  return array;
+}
+
+py::object sectionFrom(Result<Section>& result, py::handle filename) {
+  if (!result) raise(result.error(), filename);
+  return py::cast(SectionObject(std::move(*result)));
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -53,19 +97,7 @@ py::object namedTuple(py::module_& module, const char* name, const char* fields,
   return type;
 }
 
-// The shortest decimal that names the engine's single-precision value, so
-// that 0.08223104 prints as such and not as 0.08223103731870651.
-double shortest(float value) {
-  char text[32];
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-  double wide = static_cast<double>(value);
-  if (error == std::errc() && std::isfinite(value)) std::from_chars(text, end, wide);
-  return wide;
-}
-
 bool isPathLike(py::handle object) { return py::hasattr(object, "__fspath__"); }
-
-std::string typeName(py::handle object) { return py::str(py::type::of(object).attr("__name__")); }
 
 // A path argument as a str for messages and exceptions, as os.fsdecode
 // gives it.
@@ -112,20 +144,6 @@ fs::path pathOf(py::handle object, const char* what) {
   // The system would take the name up to the zero byte: refused as open() does.
   if (bytes.find('\0') != std::string::npos) throw py::value_error("embedded null byte");
   return fs::path(bytes);
-}
-
-// An int (or numpy integer) within the range of int, else nothing.
-std::optional<int> wholeNumber(py::handle value) {
-  if (PyBool_Check(value.ptr()) || !PyIndex_Check(value.ptr())) return std::nullopt;
-  const auto index = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
-  if (!index) throw py::error_already_set();
-  int overflow = 0;
-  const long number = PyLong_AsLongAndOverflow(index.ptr(), &overflow);
-  if (overflow != 0 || number < std::numeric_limits<int>::min() ||
-      number > std::numeric_limits<int>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<int>(number);
 }
 
 const FormatRow& formatOf(py::handle format) {
@@ -248,35 +266,26 @@ std::vector<float> stationsOf(py::handle stations) {
   return values;
 }
 
-// One airfoil section as the engine holds it; the Python views of it are
-// made when first asked for.
-struct SectionObject {
-  Section section;
-  py::object x, y, properties, figures;
-};
-
-py::array_t<double> readOnlyArray(const std::vector<float>& values) {
-  py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
-  double* data = array.mutable_data();
-  for (std::size_t i = 0; i < values.size(); ++i) data[i] = static_cast<double>(values[i]);
-  // The engine keeps its own copy: a changed array would not change what
-  // write() writes, so it cannot be changed.
-  array.attr("setflags")(py::arg("write") = false);
-  return array;
-}
-
 py::tuple textLines(const std::vector<std::string>& lines) {
   py::tuple out(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) out[i] = inputText(lines[i]);
   return out;
 }
 
-py::object sectionFrom(Result<Section>& result, py::handle filename) {
-  if (!result) raise(result.error(), filename);
-  return py::cast(SectionObject{std::move(*result), {}, {}, {}, {}});
+// Points are no coordinate text: a numpy array would otherwise be read as
+// the bytes of its numbers, and a list says nothing of its layout.
+void refusePoints(py::handle source, const char* what) {
+  if (PyList_Check(source.ptr()) || PyTuple_Check(source.ptr()) ||
+      py::hasattr(source, "__array_interface__") || py::hasattr(source, "__array__")) {
+    throw py::type_error(std::string(what) +
+                         " takes a path, coordinate text or an open file, not " + typeName(source) +
+                         "; make a section of points with tarvex.Section(x, y) or "
+                         "tarvex.Section.from_coordinates(points)");
+  }
 }
 
 py::object readText(py::handle text) {
+  refusePoints(text, "read_text()");
   Result<Section> result = Error{};
   if (PyUnicode_Check(text.ptr())) {
     Py_ssize_t size = 0;
@@ -322,6 +331,7 @@ py::object readSource(py::handle source) {
     return readFileAt(source);
   }
   if (isPathLike(source)) return readFileAt(source);
+  refusePoints(source, "read()");
   if (PyBytes_Check(source.ptr()) || PyObject_CheckBuffer(source.ptr())) return readText(source);
   if (py::hasattr(source, "read")) return readText(source.attr("read")());
   throw py::type_error("read() takes a path, coordinate text (str or bytes) or an open file, not " +
@@ -396,22 +406,27 @@ py::object writeSection(const SectionObject& self, py::handle target, py::handle
   return py::none();
 }
 
+// A count of cosine-spaced points for a redistribution.
+int cosineCount(py::handle count, const char* what) {
+  if (PyBool_Check(count.ptr()) || !PyIndex_Check(count.ptr())) {
+    throw py::type_error(std::string(what) + " must be an int, not " + typeName(count));
+  }
+  const int points = wholeNumber(count).value_or(0);
+  if (points < 3 || points > kMostCosinePoints) {
+    throw py::value_error("a cosine redistribution takes 3 to " +
+                          std::to_string(kMostCosinePoints) + " points, not " +
+                          std::string(py::repr(count)));
+  }
+  return points;
+}
+
 py::object redistributed(const SectionObject& self, py::handle stations, py::handle count) {
   if (!stations.is_none() && !count.is_none()) {
     throw py::value_error("give either stations or a count of cosine-spaced points, not both");
   }
   Result<Section> result = Error{};
   if (!count.is_none()) {
-    if (PyBool_Check(count.ptr()) || !PyIndex_Check(count.ptr())) {
-      throw py::type_error("count must be an int, not " + typeName(count));
-    }
-    const auto number = wholeNumber(count);
-    const int points = number.value_or(0);
-    if (points < 3 || points > kMostCosinePoints) {
-      throw py::value_error("a cosine redistribution takes 3 to " +
-                            std::to_string(kMostCosinePoints) + " points, not " +
-                            std::string(py::repr(count)));
-    }
+    const int points = cosineCount(count, "count");
     py::gil_scoped_release unlocked;
     result = redistributeCosine(self.section, points);
   } else {
@@ -427,10 +442,15 @@ py::object redistributed(const SectionObject& self, py::handle stations, py::han
   return sectionFrom(result, py::none());
 }
 
-std::string sectionRepr(const SectionObject& self) {
-  return "<tarvex.Section " + std::string(py::repr(inputText(self.section.name))) + ", " +
-         std::string(layoutName(self.section.layout)) + ", " + std::to_string(self.section.size()) +
-         " points>";
+std::string sectionRepr(SectionObject& self) {
+  std::string text = "<tarvex.Section " + std::string(py::repr(inputText(self.section.name))) +
+                     ": " + std::to_string(self.section.size()) + " points";
+  if (const auto thickness = thicknessPerCent(self)) {
+    char figure[48];
+    std::snprintf(figure, sizeof figure, ", %.1f %% thick", *thickness);
+    text += figure;
+  }
+  return text + ">";
 }
 
 py::list formats() {
@@ -455,7 +475,7 @@ py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py:
                  bool comments, bool redistribute, py::handle stations, bool keepSize,
                  py::handle scale, bool append, bool noClobber, py::handle date, py::handle chord,
                  py::handle skin, py::handle stroke, bool label, bool chordLine,
-                 py::handle farfield, py::handle meshSize, bool spline) {
+                 py::handle farfield, py::handle meshSize, bool spline, py::handle points) {
   if (!output.is_none() && !outputDir.is_none()) {
     throw py::value_error("give output or output_dir, not both");
   }
@@ -478,6 +498,12 @@ py::list convert(py::handle inputs, py::handle output, py::handle outputDir, py:
     throw py::value_error("append needs output or output_dir");
   }
   request.redistribute = redistribute || !stations.is_none();
+  if (!points.is_none()) {
+    if (request.redistribute) {
+      throw py::value_error("give points or redistribute and stations, not both");
+    }
+    request.cosinePoints = cosineCount(points, "points");
+  }
   if (!stations.is_none()) {
     auto checked = checkStations(stationsOf(stations));
     if (!checked) raise(checked.error());
@@ -612,12 +638,13 @@ PYBIND11_MODULE(tarvex, module) {
           .release()
           .ptr();
 
-  py::class_<SectionObject>(module, "Section",
-                            "One airfoil section, normalised to unit chord: x from 0 at the "
-                            "leading edge to 1, y from the mean of the trailing-edge points. "
-                            "The points run from the trailing edge over the upper surface to "
-                            "the leading edge and back over the lower surface. Made by "
-                            "tarvex.read(); never changes.")
+  py::class_<SectionObject> sectionClass(
+      module, "Section",
+      "One airfoil section. Read by tarvex.read(), it is normalised to unit chord: x from 0 at "
+      "the leading edge to 1, y from the mean of the trailing-edge points; tarvex.naca() and "
+      "Section(x, y) make one. The points run from the trailing edge over the upper surface to "
+      "the leading edge and back over the lower surface. A section never changes.");
+  sectionClass
       .def_property_readonly(
           "name", [](const SectionObject& self) { return inputText(self.section.name); },
           "The section's name: the input's first line when it is not numbers.")
@@ -630,7 +657,8 @@ PYBIND11_MODULE(tarvex, module) {
           "layout",
           [](const SectionObject& self) { return std::string(layoutName(self.section.layout)); },
           "How the input laid out its points: 'two columns', 'three columns', 'counted two "
-          "columns', 'four columns', 'CEF', 'DXF' or 'XML'.")
+          "columns', 'four columns', 'CEF', 'DXF' or 'XML'; 'points' for a section made from "
+          "points or by tarvex.naca().")
       .def_property_readonly(
           "comments", [](const SectionObject& self) { return textLines(self.section.comments); },
           "The input's lines that are not numbers, as a conversion with comments repeats them "
@@ -693,10 +721,14 @@ PYBIND11_MODULE(tarvex, module) {
            "A new section on other x-stations, upper and lower surface at the same x.\n\n"
            "stations: None for the standard 18 stations, or 2 to 1000 increasing x-stations "
            "(a list ending beyond 1 is in per cent); 2 * len(stations) - 1 points.\n"
-           "count: instead of stations, this many cosine-spaced points (3 to 1999; an even "
-           "count gets one point more).\n\n"
+           "count: instead of stations, this many cosine-spaced points around the section, 3 "
+           "to 1999; the nose takes a point, so an even count gives one more (count=60 gives "
+           "61 points).\n\n"
            "The properties stay those of the section as read. Raises RedistributionError "
            "when the leading edge cannot be found, ValueError for unusable stations.");
+
+  addSectionShape(sectionClass);
+  addNaca(module);
 
   module.def("read", &readSource, arg("source"),
              "read(source) -> Section\n\n"
@@ -721,12 +753,12 @@ PYBIND11_MODULE(tarvex, module) {
              arg("no_clobber") = false, arg("date") = py::none(), arg("chord") = py::none(),
              arg("skin") = py::none(), arg("stroke") = py::none(), arg("label") = false,
              arg("chord_line") = false, arg("farfield") = py::none(), arg("mesh_size") = py::none(),
-             arg("spline") = false,
+             arg("spline") = false, arg("points") = py::none(),
              "convert(inputs, output=None, *, output_dir=None, format=1, comments=False, "
              "redistribute=False, stations=None, keep_size=False, scale=(1.0, 1.0), "
              "append=False, no_clobber=False, date=None, chord=None, skin=None, stroke=None, "
-             "label=False, chord_line=False, farfield=None, mesh_size=None, spline=False) "
-             "-> list[ConvertResult]\n\n"
+             "label=False, chord_line=False, farfield=None, mesh_size=None, spline=False, "
+             "points=None) -> list[ConvertResult]\n\n"
              "Converts files as `tarvex convert` does, going on past a failed file; returns "
              "one tarvex.ConvertResult per input, in order.\n\n"
              "inputs: one path or an iterable of paths.\n"
@@ -737,6 +769,9 @@ PYBIND11_MODULE(tarvex, module) {
              "Neither: each result's text holds the converted text.\n"
              "redistribute / stations: onto the standard x-stations, or these ones (stations "
              "imply redistribute).\n"
+             "points: instead, onto this many cosine-spaced points around the section, 3 to "
+             "1999 (as `tarvex convert --points`); the nose takes a point, so an even count "
+             "gives one more.\n"
              "append: add to existing output files. no_clobber: leave existing output files "
              "alone (their results fail with FileExistsError).\n"
              "format, comments, keep_size, scale, date and the drawing options: as for "

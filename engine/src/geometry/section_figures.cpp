@@ -1,5 +1,6 @@
 #include "geometry/section_figures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -34,9 +35,11 @@ float noseRadius(std::span<const float> x, std::span<const float> y, int n) {
   return static_cast<float>(0.5 / r);
 }
 
-}  // namespace
-
-Result<Figures> sectionFigures(std::span<const float> x, std::span<const float> y) {
+// The contour with both surfaces on common x-stations, as the thickness and
+// camber format (16) pairs them: a copy, re-interpolated in cosine mode when
+// the surfaces do not share their stations. n holds its points.
+Error commonStations(std::span<const float> x, std::span<const float> y, std::vector<float>& px,
+                     std::vector<float>& py, int& n) {
   const int points = static_cast<int>(std::min(x.size(), y.size()));
   if (points < 3) {
     return Error{
@@ -45,16 +48,11 @@ Result<Figures> sectionFigures(std::span<const float> x, std::span<const float> 
         {},
         0};
   }
-  Figures figures;
-  const double teGap = std::hypot(double(x.front()) - double(x[std::size_t(points - 1)]),
-                                  double(y.front()) - double(y[std::size_t(points - 1)]));
-  figures.trailingEdgeThickness = static_cast<float>(teGap);
-
-  // The same-x preparation of format 16, on a copy with the room it needs.
-  std::vector<float> px(x.begin(), x.begin() + points), py(y.begin(), y.begin() + points);
-  px.resize(std::size_t(points) + 1);
+  px.assign(x.begin(), x.begin() + points);
+  py.assign(y.begin(), y.begin() + points);
+  px.resize(std::size_t(points) + 1);  // the room the same-x preparation needs
   py.resize(px.size());
-  int n = points;
+  n = points;
   if (prepareSameX(px, py, n) != 0) {
     return Error{Status::noThreeColumns,
                  n > kMaxStations
@@ -64,6 +62,21 @@ Result<Figures> sectionFigures(std::span<const float> x, std::span<const float> 
                  {},
                  0};
   }
+  return {};
+}
+
+}  // namespace
+
+Result<Figures> sectionFigures(std::span<const float> x, std::span<const float> y) {
+  std::vector<float> px, py;
+  int n = 0;
+  if (Error error = commonStations(x, y, px, py, n)) return error;
+  Figures figures;
+  const std::size_t last = std::min(x.size(), y.size()) - 1;
+  const double teGap =
+      std::hypot(double(x.front()) - double(x[last]), double(y.front()) - double(y[last]));
+  figures.trailingEdgeThickness = static_cast<float>(teGap);
+
   bool first = true;
   for (int j = (n + 1) / 2; j >= 1; --j) {  // leading edge to trailing edge, as format 16
     const float xj = px[std::size_t(j - 1)];
@@ -83,6 +96,23 @@ Result<Figures> sectionFigures(std::span<const float> x, std::span<const float> 
   }
   figures.leadingEdgeRadius = noseRadius(px, py, n);
   return figures;
+}
+
+Result<Surfaces> sectionSurfaces(std::span<const float> x, std::span<const float> y) {
+  std::vector<float> px, py;
+  int n = 0;
+  if (Error error = commonStations(x, y, px, py, n)) return error;
+  Surfaces surfaces;
+  const auto rows = static_cast<std::size_t>((n + 1) / 2);
+  surfaces.x.reserve(rows);
+  surfaces.upper.reserve(rows);
+  surfaces.lower.reserve(rows);
+  for (int j = (n + 1) / 2; j >= 1; --j) {  // the rows of format 16
+    surfaces.x.push_back(px[std::size_t(j - 1)]);
+    surfaces.upper.push_back(py[std::size_t(j - 1)]);
+    surfaces.lower.push_back(py[std::size_t(n - j)]);
+  }
+  return surfaces;
 }
 
 }  // namespace tarvex
