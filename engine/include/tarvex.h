@@ -170,9 +170,9 @@ typedef struct TarvexNacaOptions {
                                  next odd one; default 161 */
   int32_t spacing;            /* stations along the chord: 0 cosine (close at
                                  both edges), 1 equal steps in x */
-  int32_t closedTrailingEdge; /* nonzero: the four-digit and modified forms
-                                 end in a point instead of their own
-                                 thickness */
+  int32_t closedTrailingEdge; /* nonzero: the four-digit, modified and
+                                 6A-series forms end in a point instead of
+                                 their own thickness */
 } TarvexNacaOptions;
 
 #define TARVEX_NACA_OPTIONS_INIT { (int32_t)sizeof(TarvexNacaOptions), 161, 0, 0 }

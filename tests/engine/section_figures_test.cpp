@@ -85,6 +85,27 @@ TEST(SectionFigures, AgreeWithTheThicknessAndCamberTable) {
   EXPECT_NEAR(figures->maxCamberX, atC, 1e-7);
 }
 
+// A section kept at 250 mm and moved has the figures of its unit-chord
+// self, whether its surfaces share their stations (0012) or not (2412).
+TEST(SectionFigures, AreInChordsForASectionKeptAtItsSize) {
+  for (const char* designation : {"0012", "2412"}) {
+    const auto unit = tarvex::nacaSection(designation);
+    std::vector<double> x, y;
+    for (int i = 0; i < unit->size(); ++i) {
+      x.push_back(20.0 + 250.0 * unit->x[std::size_t(i)]);
+      y.push_back(250.0 * unit->y[std::size_t(i)]);
+    }
+    const auto sized = sectionFromPoints("sized", x, y, {.normalise = false});
+    const auto a = figuresOf(*unit), b = figuresOf(*sized);
+    ASSERT_TRUE(a && b) << designation;
+    EXPECT_NEAR(b->maxThickness, a->maxThickness, 2e-5) << designation;
+    EXPECT_NEAR(b->maxCamber, a->maxCamber, 2e-5) << designation;
+    EXPECT_NEAR(b->maxThicknessX, a->maxThicknessX, 2e-4) << designation;
+    EXPECT_NEAR(b->trailingEdgeThickness, a->trailingEdgeThickness, 2e-5) << designation;
+    EXPECT_NEAR(b->leadingEdgeRadius, a->leadingEdgeRadius, 2e-4) << designation;
+  }
+}
+
 TEST(SectionFigures, RefusesWhatHasNoFigures) {
   Section tiny;
   tiny.x = {1, 0};

@@ -35,11 +35,24 @@ float noseRadius(std::span<const float> x, std::span<const float> y, int n) {
   return static_cast<float>(0.5 / r);
 }
 
+// A section kept at its own size, or moved, is brought to the x-range 0 to
+// 1 that the re-interpolation gives too, so that every figure is in chords
+// whether or not the surfaces share their stations. A section as read is
+// there already and stays bit for bit as it is.
+void inUnitsOfChord(std::vector<float>& x, std::vector<float>& y) {
+  const auto [low, high] = std::minmax_element(x.begin(), x.end());
+  const float origin = *low, chord = *high - *low;
+  if ((origin == 0.0f && chord == 1.0f) || !(chord > 0.0f)) return;
+  for (float& v : x) v = (v - origin) / chord;
+  for (float& v : y) v /= chord;
+}
+
 // The contour with both surfaces on common x-stations, as the thickness and
 // camber format (16) pairs them: a copy, re-interpolated in cosine mode when
-// the surfaces do not share their stations. n holds its points.
+// the surfaces do not share their stations. n holds its points; the gap
+// between the first and the last point, in chords, goes to trailingEdgeGap.
 Error commonStations(std::span<const float> x, std::span<const float> y, std::vector<float>& px,
-                     std::vector<float>& py, int& n) {
+                     std::vector<float>& py, int& n, float* trailingEdgeGap = nullptr) {
   const int points = static_cast<int>(std::min(x.size(), y.size()));
   if (points < 3) {
     return Error{
@@ -50,6 +63,12 @@ Error commonStations(std::span<const float> x, std::span<const float> y, std::ve
   }
   px.assign(x.begin(), x.begin() + points);
   py.assign(y.begin(), y.begin() + points);
+  inUnitsOfChord(px, py);
+  if (trailingEdgeGap != nullptr) {
+    const auto last = std::size_t(points - 1);
+    *trailingEdgeGap = static_cast<float>(
+        std::hypot(double(px.front()) - double(px[last]), double(py.front()) - double(py[last])));
+  }
   px.resize(std::size_t(points) + 1);  // the room the same-x preparation needs
   py.resize(px.size());
   n = points;
@@ -70,12 +89,10 @@ Error commonStations(std::span<const float> x, std::span<const float> y, std::ve
 Result<Figures> sectionFigures(std::span<const float> x, std::span<const float> y) {
   std::vector<float> px, py;
   int n = 0;
-  if (Error error = commonStations(x, y, px, py, n)) return error;
+  float trailingEdgeGap = 0.0f;
+  if (Error error = commonStations(x, y, px, py, n, &trailingEdgeGap)) return error;
   Figures figures;
-  const std::size_t last = std::min(x.size(), y.size()) - 1;
-  const double teGap =
-      std::hypot(double(x.front()) - double(x[last]), double(y.front()) - double(y[last]));
-  figures.trailingEdgeThickness = static_cast<float>(teGap);
+  figures.trailingEdgeThickness = trailingEdgeGap;
 
   bool first = true;
   for (int j = (n + 1) / 2; j >= 1; --j) {  // leading edge to trailing edge, as format 16
