@@ -1,0 +1,67 @@
+// Steps that shape a section, each a pure function from section to section.
+// A conversion applies them after reading (or making) the section and before
+// redistribution and writing, in the order of this header: trailing-edge
+// gap, thickness and camber, leading-edge radius, flap, blend, panelling.
+// Lengths are in chords of the section (a section as read has unit chord);
+// the result keeps the input's name and has its properties recomputed.
+#pragma once
+
+#include <optional>
+
+#include "tarvex.hpp"
+
+namespace tarvex {
+
+// The gap between the trailing-edge points set to gap, the change blended
+// from the trailing edge towards the leading edge over blend chords (0 < blend
+// <= 1); gap 0 closes the trailing edge.
+struct TrailingEdgeGap {
+  double gap = 0.0;
+  double blend = 0.8;
+};
+TARVEX_API Result<Section> setTrailingEdgeGap(const Section& section, const TrailingEdgeGap& step);
+
+// The maximum thickness and camber set, and their positions moved, keeping
+// the shapes of the thickness and camber distributions; what is not given
+// stays. A camber of 0 gives the symmetric section.
+struct ThicknessCamber {
+  std::optional<double> thickness, thicknessX, camber, camberX;
+};
+TARVEX_API Result<Section> setThicknessCamber(const Section& section, const ThicknessCamber& step);
+
+// The leading-edge radius multiplied by factor, the change blended over
+// blend chords from the leading edge.
+struct LeadingEdgeRadius {
+  double factor = 1.0;
+  double blend = 0.2;
+};
+TARVEX_API Result<Section> scaleLeadingEdgeRadius(const Section& section,
+                                                  const LeadingEdgeRadius& step);
+
+// A trailing-edge flap deflected by degrees (positive down) about the hinge
+// at hingeX chords and hingeYFraction of the local thickness above the lower
+// surface; the outline is closed cleanly at the hinge.
+struct Flap {
+  double hingeX = 0.75;
+  double degrees = 0.0;
+  double hingeYFraction = 0.5;
+};
+TARVEX_API Result<Section> deflectFlap(const Section& section, const Flap& step);
+
+// The weighted mean of two sections brought onto common stations:
+// fraction 0 gives first, 1 gives second.
+TARVEX_API Result<Section> blendSections(const Section& first, const Section& second,
+                                         double fraction);
+
+// Exactly points points along the contour, clustered by curvature, finer at
+// the leading and trailing edges. bunching weighs the curvature (0 spaces
+// by arc length alone); trailingEdgeRatio is the trailing-edge panel's length
+// over the leading edge's.
+struct Panelling {
+  int points = 160;
+  double bunching = 1.0;
+  double trailingEdgeRatio = 0.15;
+};
+TARVEX_API Result<Section> repanel(const Section& section, const Panelling& step);
+
+}  // namespace tarvex
