@@ -98,6 +98,15 @@ TEST(NacaSections, FollowTheirDefiningEquations) {
                              std::pair{0.85, 0.03607}, std::pair{0.95, 0.01226}}) {
     EXPECT_NEAR(sixA(x).y, y, 1e-5) << x;
   }
+  // Uniform loading over the whole chord (a = 1, the 16-series' line) in
+  // closed form: y = -cl/(4 pi) ((1-x) ln(1-x) + x ln x).
+  const auto uniform = naca::uniformLoadMeanLine(0.2, 1.0);
+  for (double x : {0.01, 0.2, 0.5, 0.9, 0.99}) {
+    const double y = -0.2 / (4 * std::numbers::pi) * ((1 - x) * std::log(1 - x) + x * std::log(x));
+    const double slope = 0.2 / (4 * std::numbers::pi) * std::log((1 - x) / x);
+    EXPECT_NEAR(uniform(x).y, y, 1e-9) << x;
+    EXPECT_NEAR(uniform(x).slope, slope, 1e-8) << x;
+  }
   // Uniform loading ends on the chord line and is symmetric for a = 1.
   EXPECT_NEAR(naca::uniformLoadMeanLine(0.4, 0.5)(1.0).y, 0.0, 1e-12);
   EXPECT_NEAR(naca::uniformLoadMeanLine(0.4, 1.0)(0.3).y,
