@@ -123,8 +123,7 @@ Result<Section> deflectFlap(const Section& section, const Flap& step) {
   Line upper, lower;
   for (std::size_t i = nose + 1; i-- > 0;) upper.push_back({section.x[i], section.y[i]});
   for (std::size_t i = nose; i < n; ++i) lower.push_back({section.x[i], section.y[i]});
-  const double teX = (double(section.x.front()) + section.x.back()) / 2;
-  const double hingeX = split->noseX + step.hingeX * (teX - split->noseX);
+  const double hingeX = split->noseX + step.hingeX * split->chord();
   auto up = partsOf(upper, hingeX);
   auto down = partsOf(lower, hingeX);
   if (!up || !down) return shape::refused("flap: the hinge lies behind the end of a surface");

@@ -33,8 +33,10 @@ Result<Split> splitAtNose(const Section& section, std::string_view step) {
   };
   take(split.upper, nose, -1, nose + 1);
   take(split.lower, nose, +1, n - nose);
-  split.chordEnd = std::min(split.upper.x.back(), split.lower.x.back());
-  if (!(split.chord() > 1e-9 * std::max(1.0, std::fabs(split.noseX))))
+  split.trailingEdgeX = (double(section.x.front()) + section.x.back()) / 2;
+  const double tiny = 1e-9 * std::max(1.0, std::fabs(split.noseX));
+  if (!(std::min(split.upper.x.back(), split.lower.x.back()) - split.noseX > tiny) ||
+      !(split.chord() > tiny))
     return refused(std::string(step) + ": the surfaces have no x-range in common");
   return split;
 }

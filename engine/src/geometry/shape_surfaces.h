@@ -22,23 +22,24 @@ struct Split {
   Surface upper, lower;  // both start with the nose point
   std::size_t nose = 0;  // its index in the section
   double noseX = 0, noseY = 0;
-  double chordEnd = 0;  // the smaller of the surfaces' last x
-  double chord() const { return chordEnd - noseX; }
+  double trailingEdgeX = 0;  // the middle of the trailing edge
+  // From the nose to the middle of the trailing edge, along x.
+  double chord() const { return trailingEdgeX - noseX; }
 };
 
 // Fails with badOptions when the section has no nose between its
-// trailing-edge points or its surfaces have no x-range in common.
+// trailing-edge points, its surfaces have no x-range in common or its
+// trailing edge lies no further back than its nose.
 Result<Split> splitAtNose(const Section& section, std::string_view step);
 
 // y of the surface at x, x clamped to the surface's range: a cubic in
 // sqrt(x - nose), which follows the round nose where a cubic in x cannot.
 double surfaceY(const Surface& surface, double x);
 
-// x as a fraction of the chord from the nose and back.
+// x as a fraction of the chord from the nose.
 inline double chordFraction(const Split& split, double x) {
   return (x - split.noseX) / split.chord();
 }
-inline double chordX(const Split& split, double u) { return split.noseX + u * split.chord(); }
 
 // 1 at a = 0 falling smoothly to 0 at a = 1 (clamped outside).
 double fade(double a);

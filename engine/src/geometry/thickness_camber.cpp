@@ -57,9 +57,7 @@ Result<Section> setThicknessCamber(const Section& section, const ThicknessCamber
   const auto& upper = split->upper;
   const auto& lower = split->lower;
   const double x0 = split->noseX;
-  // Positions run from the nose to the middle of the trailing edge.
-  const double span = (double(section.x.front()) + section.x.back()) / 2 - x0;
-  if (!(span > 0)) return shape::refused("thickness and camber: the section has no chord");
+  const double span = split->chord();
   auto thickness = [&](double u) {
     const double x = x0 + u * span;
     return shape::surfaceY(upper, x) - shape::surfaceY(lower, x);
