@@ -130,20 +130,21 @@ TEST(ShapeSteps, FlapTurnsAboutItsHingeWithoutLoops) {
       const Section before = naca(designation);
       auto after = deflectFlap(before, {.hingeX = 0.7, .degrees = degrees, .hingeYFraction = 0.3});
       ASSERT_TRUE(after) << after.error().message;
-      const auto s = *surfacesOf(before);
-      std::size_t at = 0;
-      while (s.x[at + 1] < 0.7) ++at;
-      auto atHinge = [&](const std::vector<float>& y) {
-        return y[at] + (0.7 - s.x[at]) / (s.x[at + 1] - s.x[at]) * (y[at + 1] - y[at]);
-      };
-      // The hinge from our own surfaces' stations is within 1e-5 of the section's polylines.
-      const double lower = atHinge(s.lower), hy = lower + 0.3 * (atHinge(s.upper) - lower);
+      // The hinge between the outline's crossings of x = 0.7.
+      double top = -1, bottom = 1;
+      for (std::size_t i = 0; i + 1 < before.x.size(); ++i) {
+        const double x0 = before.x[i], x1 = before.x[i + 1];
+        if ((x0 - 0.7) * (x1 - 0.7) > 0 || x0 == x1) continue;
+        const double y = before.y[i] + (0.7 - x0) / (x1 - x0) * (before.y[i + 1] - before.y[i]);
+        top = std::max(top, y), bottom = std::min(bottom, y);
+      }
+      const double hy = bottom + 0.3 * (top - bottom);
       const double a = -degrees * std::numbers::pi / 180;
       for (std::size_t end : {std::size_t(0), before.x.size() - 1}) {
         const double dx = before.x[end] - 0.7, dy = before.y[end] - hy;
         const std::size_t mine = end == 0 ? 0 : after->x.size() - 1;
-        EXPECT_NEAR(after->x[mine], 0.7 + std::cos(a) * dx - std::sin(a) * dy, 2e-5);
-        EXPECT_NEAR(after->y[mine], hy + std::sin(a) * dx + std::cos(a) * dy, 2e-5);
+        EXPECT_NEAR(after->x[mine], 0.7 + std::cos(a) * dx - std::sin(a) * dy, 1e-6);
+        EXPECT_NEAR(after->y[mine], hy + std::sin(a) * dx + std::cos(a) * dy, 1e-6);
       }
       expectSameAhead(before, *after, 0.6);
       EXPECT_FALSE(crossesItself(*after)) << designation << " " << degrees;
