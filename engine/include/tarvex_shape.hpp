@@ -2,8 +2,11 @@
 // A conversion applies them after reading (or making) the section and before
 // redistribution and writing, in the order of this header: trailing-edge
 // gap, thickness and camber, leading-edge radius, flap, blend, panelling.
-// Lengths are in chords of the section (a section as read has unit chord);
-// the result keeps the input's name and has its properties recomputed.
+// Lengths are in chords of the section, its x-range as the figures count it
+// (a section as read has unit chord); positions along the chord run from the
+// nose (the point of smallest x) at 0 to the middle of the trailing edge at
+// 1. The result keeps the input's name and comments and has its properties
+// recomputed; options that make no sense fail with badOptions and the reason.
 #pragma once
 
 #include <optional>
@@ -12,9 +15,11 @@
 
 namespace tarvex {
 
-// The gap between the trailing-edge points set to gap, the change blended
-// from the trailing edge towards the leading edge over blend chords (0 < blend
-// <= 1); gap 0 closes the trailing edge.
+// The gap between the trailing-edge points set to gap (0 or more), the change
+// blended from the trailing edge towards the leading edge over blend chords
+// (0 < blend <= 1): each surface moved along the gap's direction, in full at
+// the edge and not at all ahead of the blending distance; gap 0 closes the
+// trailing edge.
 struct TrailingEdgeGap {
   double gap = 0.0;
   double blend = 0.8;
@@ -23,14 +28,19 @@ TARVEX_API Result<Section> setTrailingEdgeGap(const Section& section, const Trai
 
 // The maximum thickness and camber set, and their positions moved, keeping
 // the shapes of the thickness and camber distributions; what is not given
-// stays. A camber of 0 gives the symmetric section.
+// stays. Thickness upper - lower and camber (upper + lower) / 2 are those of
+// the figures; with an odd point count both surfaces come out on common
+// stations around the middle point, so that the figures find them as set.
+// A camber of 0 gives the symmetric section. Refused: a thickness of 0 or
+// less, positions outside (0, 1), a camber asked of a section without one.
 struct ThicknessCamber {
   std::optional<double> thickness, thicknessX, camber, camberX;
 };
 TARVEX_API Result<Section> setThicknessCamber(const Section& section, const ThicknessCamber& step);
 
-// The leading-edge radius multiplied by factor, the change blended over
-// blend chords from the leading edge.
+// The leading-edge radius multiplied by factor (more than 0), the change
+// blended over blend chords from the leading edge (0 < blend <= 1): the
+// thickness multiplied by sqrt(factor) at the nose, by 1 from blend on.
 struct LeadingEdgeRadius {
   double factor = 1.0;
   double blend = 0.2;
@@ -38,9 +48,12 @@ struct LeadingEdgeRadius {
 TARVEX_API Result<Section> scaleLeadingEdgeRadius(const Section& section,
                                                   const LeadingEdgeRadius& step);
 
-// A trailing-edge flap deflected by degrees (positive down) about the hinge
-// at hingeX chords and hingeYFraction of the local thickness above the lower
-// surface; the outline is closed cleanly at the hinge.
+// A trailing-edge flap deflected by degrees (positive down, less than 90
+// either way) about the hinge at hingeX (0 < hingeX < 1) along the chord and
+// hingeYFraction (0 to 1) of the local thickness above the lower surface.
+// The outline is closed cleanly at the hinge: on the side that closes it
+// runs to the crossing of the fixed and the turned surface, on the side that
+// opens along an arc about the hinge.
 struct Flap {
   double hingeX = 0.75;
   double degrees = 0.0;
