@@ -55,11 +55,11 @@ TARVEX_API Result<Section> blendSections(const Section& first, const Section& se
 
 // Exactly points points along the contour, from the first point over the
 // upper surface to the last as the section runs, clustered by curvature and
-// finer at the leading and trailing edges. bunching weighs the curvature (0
-// spaces by arc length alone, apart from the trailing edge); trailingEdgeRatio
-// is the point density at the trailing edge over that at the leading edge
-// (0.15: trailing-edge panels about 6.7 times as long as the leading edge's).
-// 5 to capacity points.
+// finer at the leading and trailing edges. bunching weighs the curvature (0:
+// equal steps along the contour); trailingEdgeRatio is the point density at
+// the trailing edge over that at the leading edge (0.15: trailing-edge panels
+// about 6.7 times as long as the leading edge's). 5 to capacity points, at
+// most kMaxNacaPoints.
 struct Panelling {
   int points = 160;
   double bunching = 1.0;

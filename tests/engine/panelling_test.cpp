@@ -141,7 +141,8 @@ TEST(BlendSections, GivesEitherSectionAtTheEndsAndTheMeanBetween) {
   const auto figures = figuresOf(*blendSections(*thin, *cambered, 0.5));
   EXPECT_NEAR(figures->maxThickness, 0.12, 1e-3);
   EXPECT_NEAR(figures->maxCamber, 0.02, 1e-3);
-  EXPECT_FALSE(blendSections(*thin, *thick, 1.5));
+  EXPECT_NE(blendSections(*thin, *thick, 1.5).error().message.find("0 to 1, not 1.5"),
+            std::string::npos);
   EXPECT_FALSE(blendSections(*thin, *thick, std::nan("")));
   EXPECT_FALSE(blendSections(*thin, Section{}, 0.5));
 }

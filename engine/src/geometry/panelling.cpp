@@ -232,6 +232,10 @@ Result<Section> repanel(const Section& section, const Panelling& step) {
   if (step.points < 5) {
     return badStep("a panelling needs at least 5 points, not " + std::to_string(step.points));
   }
+  if (step.points > kMaxNacaPoints) {
+    return badStep("a panelling has at most " + std::to_string(kMaxNacaPoints) + " points, not " +
+                   std::to_string(step.points));
+  }
   if (step.points > step.capacity) {
     return badStep(std::to_string(step.points) + " points exceed the capacity of " +
                    std::to_string(step.capacity));

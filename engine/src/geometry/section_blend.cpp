@@ -3,6 +3,7 @@
 // points there averaged.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -44,7 +45,9 @@ Error badBlend(std::string why) { return Error{Status::badOptions, std::move(why
 
 Result<Section> blendSections(const Section& first, const Section& second, double fraction) {
   if (!(fraction >= 0.0 && fraction <= 1.0)) {
-    return badBlend("the blend fraction is a number from 0 to 1, not " + std::to_string(fraction));
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", fraction);
+    return badBlend(std::string("the blend fraction is a number from 0 to 1, not ") + text);
   }
   std::string reason;
   const auto a = contourOf(first, reason);
