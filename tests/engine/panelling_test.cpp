@@ -2,6 +2,7 @@
 // contour, and the leading-edge radius figure against 1.1019 t^2.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -62,7 +63,21 @@ TEST(Panelling, FollowsTheContourCloserThanCosineSpacing) {
     EXPECT_EQ(panelled->y.back(), exact->y.back());
     const auto cosine = tarvex::nacaSection("0012", {.points = points + 1});
     const double ours = largestDistance(*panelled), theirs = largestDistance(*cosine);
-    std::printf("NACA 0012, %3d points: panelled %.2e, cosine %.2e chord\n", points, ours, theirs);
+    std::vector<double> panel;
+    for (std::size_t i = 1; i < panelled->x.size(); ++i) {
+      panel.push_back(
+          std::hypot(panelled->x[i] - panelled->x[i - 1], panelled->y[i] - panelled->y[i - 1]));
+    }
+    double jump = 1.0;  // the largest ratio of neighbouring panels
+    for (std::size_t i = 1; i < panel.size(); ++i) {
+      jump = std::max({jump, panel[i] / panel[i - 1], panel[i - 1] / panel[i]});
+    }
+    const double edges = panel.front() / *std::min_element(panel.begin(), panel.end());
+    std::printf(
+        "NACA 0012, %3d points: panelled %.2e, cosine %.2e chord; neighbours %.2f, TE/LE %.1f\n",
+        points, ours, theirs, jump, edges);
+    EXPECT_LT(jump, 1.3);
+    EXPECT_NEAR(edges, 1 / 0.15, 1.5);
     EXPECT_LT(ours, 0.6 * theirs);
     if (points == 160) {
       EXPECT_LT(ours, 3.0e-5);
