@@ -120,8 +120,8 @@ typedef struct TarvexOptions {
 /* The figures of the section as read, in chords: maximum thickness and
  * camber (that farthest from zero, with its sign) with their x, both from
  * the surfaces on common x-stations as format 16 lists them; the gap at the
- * trailing edge; the leading-edge radius of the parabola through the nose
- * point and its neighbours. A figure that cannot be found is NaN. */
+ * trailing edge; the leading-edge radius, of a round nose fitted to the
+ * points nearest the one of smallest x. A figure that cannot be found is NaN. */
 typedef struct TarvexFigures {
   float maxThickness;
   float maxThicknessX;

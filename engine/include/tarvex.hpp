@@ -206,8 +206,9 @@ struct Figures {
   float maxCamber = 0.0f;  // the camber farthest from zero, with its sign
   float maxCamberX = 0.0f;
   float trailingEdgeThickness = 0.0f;  // the gap between the first and the last point
-  // The radius of curvature at the vertex of the parabola x(y) through the
-  // point of smallest x and its two neighbours; NaN when they form none.
+  // The radius of curvature at the point of smallest x: the round nose
+  // y = sqrt(2 r x) + ... fitted in powers of sqrt(x) to the nearest four
+  // points on each side; NaN when they form none.
   float leadingEdgeRadius = 0.0f;
 };
 // Fails when the section has fewer than 3 points or its surfaces cannot be

@@ -66,14 +66,18 @@ TARVEX_API Result<Section> deflectFlap(const Section& section, const Flap& step)
 TARVEX_API Result<Section> blendSections(const Section& first, const Section& second,
                                          double fraction);
 
-// Exactly points points along the contour, clustered by curvature, finer at
-// the leading and trailing edges. bunching weighs the curvature (0 spaces
-// by arc length alone); trailingEdgeRatio is the trailing-edge panel's length
-// over the leading edge's.
+// Exactly points points along the contour, from the first point over the
+// upper surface to the last as the section runs, clustered by curvature and
+// finer at the leading and trailing edges. bunching weighs the curvature (0:
+// equal steps along the contour); trailingEdgeRatio is the point density at
+// the trailing edge over that at the leading edge (0.15: trailing-edge panels
+// about 6.7 times as long as the leading edge's). 5 to capacity points, at
+// most kMaxNacaPoints.
 struct Panelling {
   int points = 160;
   double bunching = 1.0;
   double trailingEdgeRatio = 0.15;
+  int capacity = 1000;  // the most points the result may hold
 };
 TARVEX_API Result<Section> repanel(const Section& section, const Panelling& step);
 
