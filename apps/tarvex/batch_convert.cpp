@@ -33,6 +33,11 @@ BatchSettings settingsOf(const ConvertRequest& request, bool toStandardOutput) {
   settings.redistribute = request.redistribute;
   settings.stations = request.stations;
   settings.cosinePoints = request.cosinePoints;
+  if (request.shape.any()) {
+    settings.shape = [steps = request.shape](const Section& section) {
+      return shapeSection(section, steps);
+    };
+  }
   settings.append = request.append;
   settings.noClobber = request.noClobber;
   return settings;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tarvex.hpp"
+#include "tarvex_shape.hpp"
 
 namespace tarvex::console {
 
@@ -32,6 +33,7 @@ struct ConvertRequest {
   float xFactor = 1.0f;
   float yFactor = 1.0f;
   DrawingOptions drawing;  // SVG, Gmsh and DXF R2000
+  ShapeSteps shape;        // applied to every section before redistribution
   bool quiet = false;      // nothing but errors
   bool verbose = false;    // a line for every file written
   bool noClobber = false;  // existing outputs are left alone

@@ -3,6 +3,7 @@
 #include "command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "batch_convert.h"
 #include "format_choice.h"
 #include "section_info.h"
+#include "shape_options.h"
 #include "standard_streams.h"
 #include "station_option.h"
 
@@ -86,6 +88,23 @@ CLI::Validator numberWithin(double least, bool leastAllowed, double most, std::s
       "F");
 }
 
+// FIRST:RATIO:THICKNESS of a boundary layer, each a finite number.
+std::optional<std::array<float, 3>> boundaryLayerOf(std::string_view text) {
+  std::array<float, 3> values{};
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    const auto colon = text.find(':');
+    if ((colon == std::string_view::npos) != (k + 1 == values.size())) return std::nullopt;
+    const std::string_view part = text.substr(0, colon);
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), values[k]);
+    if (part.empty() || error != std::errc() || end != part.data() + part.size() ||
+        !std::isfinite(values[k])) {
+      return std::nullopt;
+    }
+    text.remove_prefix(colon == std::string_view::npos ? text.size() : colon + 1);
+  }
+  return values;
+}
+
 struct ConvertArguments {
   ConvertRequest request;
   std::string format;
@@ -93,9 +112,10 @@ struct ConvertArguments {
   CLI::Option* outputFile = nullptr;
   CLI::Option* outputFolder = nullptr;
   CLI::Option* stationOption = nullptr;
-  std::string chord, skin, stroke;
+  std::string chord, skin, stroke, meshSize, boundaryLayer;
   bool noComments = false;
   std::string file, folder;
+  ShapeArguments shape;
 };
 
 void addDrawingOptions(CLI::App& convert, ConvertArguments& a, CLI::Option* keepSize) {
@@ -127,10 +147,34 @@ void addDrawingOptions(CLI::App& convert, ConvertArguments& a, CLI::Option* keep
                   "gmsh: a far-field circle of R chords around the section, which becomes a hole")
       ->check(numberWithin(1.0, true, 1e6, "a radius of at least 1 chord"))
       ->group(group);
+  const CLI::Validator size =
+      numberWithin(0.0, false, 1.0, "a size of more than 0 and at most 1 chord");
   convert
-      .add_option("--mesh-size", a.request.drawing.meshSizeChords,
-                  "gmsh: element size at the section in chords (default 0.02)")
-      ->check(numberWithin(0.0, false, 1.0, "a size of more than 0 and at most 1 chord"))
+      .add_option("--mesh-size", a.meshSize,
+                  "gmsh: element size at the section in chords (default 0.02), or auto: every "
+                  "point's own spacing, so the points' clustering carries into the mesh (straight "
+                  "lines only)")
+      ->type_name("SIZE|auto")
+      ->check(CLI::Validator(
+          [size](std::string& text) -> std::string {
+            return text == "auto" ? std::string() : size(text);
+          },
+          ""))
+      ->group(group);
+  convert
+      .add_option(
+          "--boundary-layer", a.boundaryLayer,
+          "gmsh, with --farfield and --spline: quadrangle layers on the section, the first FIRST "
+          "chords thick, each next RATIO times thicker, THICKNESS chords in all")
+      ->type_name("FIRST:RATIO:THICKNESS")
+      ->check(CLI::Validator(
+          [](const std::string& text) -> std::string {
+            return boundaryLayerOf(text) ? std::string()
+                                         : "\"" + text +
+                                               "\" is not FIRST:RATIO:THICKNESS, such as "
+                                               "0.0001:1.2:0.02";
+          },
+          ""))
       ->group(group);
   convert
       .add_flag("--spline", a.request.drawing.spline,
@@ -203,6 +247,7 @@ CLI::App* addConvert(CLI::App& app, ConvertArguments& a) {
   convert->add_option("-f,--format", a.format, "output format: " + formatChoices())
       ->required()
       ->check(kFormatName);
+  addShapeOptions(convert, a.shape);
   addRedistribution(convert, a);
   addOutputOptions(convert, a);
   return convert;
@@ -222,7 +267,8 @@ CLI::App* addNaca(CLI::App& app, NacaArguments& a) {
       "output by default).");
   naca->add_option("DESIGNATION", a.output.request.inputs, "NACA designations")->required();
   a.output.format = "selig";
-  naca->add_option("-f,--format", a.output.format, "output format (default selig): " + formatChoices())
+  naca->add_option("-f,--format", a.output.format,
+                   "output format (default selig): " + formatChoices())
       ->check(kFormatName);
   ConvertRequest& request = a.output.request;
   request.inputsAreDesignations = true;
@@ -235,6 +281,7 @@ CLI::App* addNaca(CLI::App& app, NacaArguments& a) {
   naca->add_flag("--closed-te", request.naca.closedTrailingEdge,
                  "end the four-digit and 16-series forms in a point (last coefficient -0.1036; "
                  "the modified forms end in 0 instead of 0.01 t)");
+  addShapeOptions(naca, a.output.shape);
   addOutputOptions(naca, a.output);
   return naca;
 }
@@ -244,12 +291,29 @@ int runConvert(ConvertArguments& a) {
   if (!a.chord.empty()) a.request.drawing.chordMm = *parseLength(a.chord);
   if (!a.skin.empty()) a.request.drawing.skinMm = *parseLength(a.skin);
   if (!a.stroke.empty()) a.request.drawing.strokeMm = *parseLength(a.stroke);
+  if (a.meshSize == "auto") {
+    a.request.drawing.meshSizeFromSpacing = true;
+  } else if (!a.meshSize.empty()) {
+    std::from_chars(a.meshSize.data(), a.meshSize.data() + a.meshSize.size(),
+                    a.request.drawing.meshSizeChords);
+  }
+  if (const auto layer = boundaryLayerOf(a.boundaryLayer)) {
+    a.request.drawing.boundaryLayerFirst = (*layer)[0];
+    a.request.drawing.boundaryLayerRatio = (*layer)[1];
+    a.request.drawing.boundaryLayerThickness = (*layer)[2];
+  }
   if (a.outputFile->count() > 0) a.request.outputFile = a.file;
   if (a.outputFolder->count() > 0) a.request.outputFolder = a.folder;
   if (a.stationOption != nullptr && a.stationOption->count() > 0) {
     a.request.redistribute = true;
     a.request.stations = *checkStations(*parseStations(a.stations));
   }
+  auto steps = shapeSteps(a.shape);
+  if (!steps) {
+    std::cerr << "tarvex: " << steps.error().message << '\n';
+    return 1;
+  }
+  a.request.shape = std::move(*steps);
   return convertFiles(a.request, std::cerr);
 }
 
@@ -325,6 +389,8 @@ int runCommandLine(int argc, char** argv) {
                    "the figures after a cosine redistribution onto N points (3 to 1000; an even "
                    "N gives N + 1)")
       ->check(kPointCount);
+  ShapeArguments infoShape;
+  addShapeOptions(info, infoShape);
 
   CLI::App* formats = app.add_subcommand("formats", "List the output formats.");
 
@@ -341,7 +407,14 @@ int runCommandLine(int argc, char** argv) {
     }
     return runConvert(nacaArguments.output);
   }
-  if (info->parsed()) return describeFiles(infoInputs, json, infoPoints, std::cerr);
+  if (info->parsed()) {
+    const auto steps = shapeSteps(infoShape);
+    if (!steps) {
+      std::cerr << "tarvex: " << steps.error().message << '\n';
+      return 1;
+    }
+    return describeFiles(infoInputs, json, infoPoints, *steps, std::cerr);
+  }
   if (formats->parsed()) {
     StandardOutput out;
     if (!out.write(formatTable()) || !out.finish()) {

@@ -119,7 +119,7 @@ std::string jsonObject(const std::string& file, const Result<Section>& read) {
 }  // namespace
 
 int describeFiles(const std::vector<std::string>& inputs, bool json, int cosinePoints,
-                  std::ostream& err) {
+                  const ShapeSteps& shape, std::ostream& err) {
   useBinaryStandardStreams();
   StandardInput standardInput(err, false);
   StandardOutput out;
@@ -136,6 +136,7 @@ int describeFiles(const std::vector<std::string>& inputs, bool json, int cosineP
     } else {
       read = readFile(input, options);
     }
+    if (read && shape.any()) read = shapeSection(*read, shape);
     if (read && cosinePoints > 0) read = redistributeCosine(*read, cosinePoints);
     if (!read) {
       ++failed;

@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "tarvex_shape.hpp"
+
 namespace tarvex::console {
 
 // Prints a block per file, or with json an array of one object per file, to
 // the standard output; failures also go to err. Returns 0 when every file
 // could be read, 1 when one could not, 2 when the output failed.
-// With cosinePoints above 0 the sections are first redistributed onto that
-// many cosine-spaced points.
+// The sections are first shaped by the steps given and then, with
+// cosinePoints above 0, redistributed onto that many cosine-spaced points.
 int describeFiles(const std::vector<std::string>& inputs, bool json, int cosinePoints,
-                  std::ostream& err);
+                  const ShapeSteps& shape, std::ostream& err);
 
 }  // namespace tarvex::console

@@ -11,15 +11,15 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  define TARVEX_CALL __stdcall
-#  if defined(TARVEX_BUILDING)
-#    define TARVEX_API __declspec(dllexport)
-#  else
-#    define TARVEX_API __declspec(dllimport)
-#  endif
+#define TARVEX_CALL __stdcall
+#if defined(TARVEX_BUILDING)
+#define TARVEX_API __declspec(dllexport)
 #else
-#  define TARVEX_CALL
-#  define TARVEX_API __attribute__((visibility("default")))
+#define TARVEX_API __declspec(dllimport)
+#endif
+#else
+#define TARVEX_CALL
+#define TARVEX_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
@@ -36,7 +36,7 @@ enum {
   TARVEX_NO_AREA = 5,
   TARVEX_WRITE_FAILED = 6,
   TARVEX_NO_THREE_COLUMNS = 7,
-  TARVEX_FIELD_OVERFLOW = 8,       /* a number does not fit its field; nothing written */
+  TARVEX_FIELD_OVERFLOW = 8,        /* a number does not fit its field; nothing written */
   TARVEX_REDISTRIBUTION_FAILED = 9, /* the standard stations cannot be applied */
   TARVEX_BAD_OPTIONS = 10           /* tarvex_convert: options that make no sense */
 };
@@ -59,24 +59,19 @@ enum {
  * the names, their lengths, x, y and count, with 2 for the other arguments.
  * A number too wide for its field gives 8 and a redistribution onto the
  * standard stations that cannot be done gives 9; nothing is written then. */
-TARVEX_API int32_t TARVEX_CALL INORM(const char *inName, int32_t inDecl,
-                                     const char *outName, int32_t outDecl,
-                                     const int32_t *inLen,
-                                     const int32_t *outLen, float *x, float *y,
-                                     int32_t *count, int32_t *format,
-                                     const int32_t *append,
-                                     const int32_t *redistribute,
-                                     const int32_t *keepSize, float *xmin,
-                                     float *xmax, const float *xFactor,
-                                     const float *yFactor);
+TARVEX_API int32_t TARVEX_CALL INORM(const char* inName, int32_t inDecl, const char* outName,
+                                     int32_t outDecl, const int32_t* inLen, const int32_t* outLen,
+                                     float* x, float* y, int32_t* count, int32_t* format,
+                                     const int32_t* append, const int32_t* redistribute,
+                                     const int32_t* keepSize, float* xmin, float* xmax,
+                                     const float* xFactor, const float* yFactor);
 
 /* Sets the standard x-stations used by redistribution. A list whose last
  * station exceeds 1 is in per cent of the chord.
  * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than two,
  * for stations that do not increase strictly, or for a station that is not
  * a finite number; the stations stored before then stay in force. */
-TARVEX_API int32_t TARVEX_CALL ISETXS(const float *stations,
-                                      const int32_t *count);
+TARVEX_API int32_t TARVEX_CALL ISETXS(const float* stations, const int32_t* count);
 
 /* The options of tarvex_convert. Start from TARVEX_OPTIONS_INIT and keep
  * size at sizeof(TarvexOptions) as this header declares it. Fields are only
@@ -109,12 +104,45 @@ typedef struct TarvexOptions {
                            least 1; 0: none */
   float meshSizeChords; /* Gmsh: element size at the section; default 0.02 */
   int32_t spline;       /* Gmsh, DXF: nonzero: splines through the points */
+  /* Added in version 2: shaping, after reading and before any
+   * redistribution, in this order: blend, thickness and camber, leading-edge
+   * radius, trailing-edge gap, flap, repanel. A step is taken only when its
+   * TARVEX_STEP_ bit is in steps (0, as for older callers: none). Lengths in
+   * chords of the section. */
+  int32_t steps;
+  float teGap;           /* TARVEX_STEP_TE_GAP: the gap (0 closes) ... */
+  float teBlend;         /* ... blended over this distance; default 0.8 */
+  float thickness;       /* TARVEX_STEP_THICKNESS: the maximum thickness */
+  float thicknessX;      /* TARVEX_STEP_THICKNESS_X: moved to this x */
+  float camber;          /* TARVEX_STEP_CAMBER: the maximum camber */
+  float camberX;         /* TARVEX_STEP_CAMBER_X: moved to this x */
+  float leRadiusFactor;  /* TARVEX_STEP_LE_RADIUS: the radius times this ... */
+  float leRadiusBlend;   /* ... blended over this distance; default 0.2 */
+  float flapHingeX;      /* TARVEX_STEP_FLAP: hinge x; default 0.75 */
+  float flapDegrees;     /* deflection, positive down */
+  float flapHingeY;      /* hinge height in the local thickness; 0.5 */
+  float blendFraction;   /* TARVEX_STEP_BLEND: 0 this section, 1 blendWith */
+  int32_t repanelPoints; /* TARVEX_STEP_REPANEL: exactly this many points */
+  float repanelBunching; /* the curvature's weight; default 1 */
+  float repanelTeRatio;  /* TE panel over LE panel; default 0.15 */
+  const char* blendWith; /* TARVEX_STEP_BLEND: null-terminated file name */
 } TarvexOptions;
 
-#define TARVEX_OPTIONS_INIT                                                  \
-  {                                                                          \
-    (int32_t)sizeof(TarvexOptions), 0, 0, 0, 0, 1.0f, 1.0f, 0.0f, 0.0f, 0.1f, \
-        0, 0, 0.0f, 0.02f, 0                                                 \
+#define TARVEX_STEP_TE_GAP 0x1
+#define TARVEX_STEP_THICKNESS 0x2
+#define TARVEX_STEP_THICKNESS_X 0x4
+#define TARVEX_STEP_CAMBER 0x8
+#define TARVEX_STEP_CAMBER_X 0x10
+#define TARVEX_STEP_LE_RADIUS 0x20
+#define TARVEX_STEP_FLAP 0x40
+#define TARVEX_STEP_BLEND 0x80
+#define TARVEX_STEP_REPANEL 0x100
+
+#define TARVEX_OPTIONS_INIT                                                                       \
+  {                                                                                               \
+    (int32_t)sizeof(TarvexOptions), 0, 0, 0, 0, 1.0f, 1.0f, 0.0f, 0.0f, 0.1f, 0, 0, 0.0f, 0.02f,  \
+        0, 0, 0.0f, 0.8f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.2f, 0.75f, 0.0f, 0.5f, 0.0f, 160, 1.0f, \
+        0.15f, 0                                                                                  \
   }
 
 /* The figures of the section as read, in chords: maximum thickness and
@@ -148,14 +176,9 @@ typedef struct TarvexFigures {
  *    success.
  * Returns a status code. Like INORM it uses the library's standard stations
  * and is not reentrant. */
-TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char *input,
-                                              const char *output,
-                                              int32_t format,
-                                              const TarvexOptions *options,
-                                              float *x, float *y,
-                                              int32_t *count,
-                                              TarvexFigures *figures,
-                                              char *reason,
+TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char* input, const char* output, int32_t format,
+                                              const TarvexOptions* options, float* x, float* y,
+                                              int32_t* count, TarvexFigures* figures, char* reason,
                                               int32_t reasonSize);
 
 /* The options of tarvex_naca, with the size rules of TarvexOptions: start
@@ -175,7 +198,8 @@ typedef struct TarvexNacaOptions {
                                  their own thickness */
 } TarvexNacaOptions;
 
-#define TARVEX_NACA_OPTIONS_INIT { (int32_t)sizeof(TarvexNacaOptions), 161, 0, 0 }
+#define TARVEX_NACA_OPTIONS_INIT \
+  { (int32_t)sizeof(TarvexNacaOptions), 161, 0, 0 }
 
 /* Writes the NACA section of a designation into a file in the Selig layout
  * (format 21): the name line ("NACA 2412"), then x and y of every point from
@@ -194,10 +218,9 @@ typedef struct TarvexNacaOptions {
  * not know or options that make no sense (also a size below
  * TARVEX_NACA_OPTIONS_SIZE_V1), TARVEX_OUTPUT_NOT_WRITABLE or
  * TARVEX_WRITE_FAILED; the reason says why. Reentrant. */
-TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char *designation,
-                                           const TarvexNacaOptions *options,
-                                           const char *output, char *reason,
-                                           int32_t reasonSize);
+TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char* designation,
+                                           const TarvexNacaOptions* options, const char* output,
+                                           char* reason, int32_t reasonSize);
 
 /* Removes the temporary files of the conversions in progress, so that a
  * program ending on a signal leaves none behind. Async-signal-safe: call it

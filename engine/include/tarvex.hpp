@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -250,6 +251,16 @@ struct DrawingOptions {
   // section a hole in the surface between; 0: the section's own surface.
   float farfieldChords = 0.0f;
   float meshSizeChords = 0.02f;  // Gmsh: element size at the section
+  // Gmsh: every point's element size its local spacing (the mean of its two
+  // sides), so that the points' clustering carries into the mesh; instead
+  // of meshSizeChords at the section.
+  bool meshSizeFromSpacing = false;
+  // Gmsh, with a far field: a boundary-layer field of quadrangles on the
+  // section, the first layer this thick (chords), each next one ratio times
+  // thicker, up to a total thickness; 0: none.
+  float boundaryLayerFirst = 0.0f;
+  float boundaryLayerRatio = 1.2f;
+  float boundaryLayerThickness = 0.0f;
   // Gmsh and DXF: a spline through the points instead of straight lines
   // (the trailing edge stays a corner).
   bool spline = false;
@@ -329,6 +340,9 @@ struct BatchSettings {
   // Instead: cosine-spaced redistribution onto this many points (an even
   // count gives one more, as the nose takes a point); 0: none.
   int cosinePoints = 0;
+  // Applied to every section first, before any redistribution (the shaping
+  // steps of tarvex_shape.hpp, for instance); empty: none.
+  std::function<Result<Section>(const Section&)> shape;
   bool append = false;
   bool noClobber = false;  // existing outputs are left alone
 };

@@ -1,7 +1,9 @@
 // Steps that shape a section, each a pure function from section to section.
 // A conversion applies them after reading (or making) the section and before
-// redistribution and writing, in the order of this header: trailing-edge
-// gap, thickness and camber, leading-edge radius, flap, blend, panelling.
+// redistribution and writing, in this order (shapeSection): blend, thickness
+// and camber, leading-edge radius, trailing-edge gap, flap, panelling. The
+// gap comes after the thickness so that it is what was asked, and the flap
+// after the gap so that it turns the trailing edge as finished.
 // Lengths are in chords of the section, its x-range as the figures count it
 // (a section as read has unit chord); positions along the chord run from the
 // nose (the point of smallest x) at 0 to the middle of the trailing edge at
@@ -80,5 +82,26 @@ struct Panelling {
   int capacity = 1000;  // the most points the result may hold
 };
 TARVEX_API Result<Section> repanel(const Section& section, const Panelling& step);
+
+// The steps a conversion applies, each when it is given, in the order above.
+struct Blend {
+  Section with;
+  double fraction = 0.5;  // 0: the section itself, 1: with
+};
+struct ShapeSteps {
+  std::optional<TrailingEdgeGap> trailingEdgeGap;
+  std::optional<ThicknessCamber> thicknessCamber;
+  std::optional<LeadingEdgeRadius> leadingEdgeRadius;
+  std::optional<Flap> flap;
+  std::optional<Blend> blend;
+  std::optional<Panelling> panelling;
+
+  bool any() const {
+    return trailingEdgeGap || thicknessCamber || leadingEdgeRadius || flap || blend || panelling;
+  }
+};
+// The section after every step given; the first step that fails ends it,
+// its reason saying which step it was.
+TARVEX_API Result<Section> shapeSection(const Section& section, const ShapeSteps& steps);
 
 }  // namespace tarvex

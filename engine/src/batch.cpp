@@ -95,6 +95,7 @@ BatchOutcome Batch::convertSection(Result<Section> section, const std::string& s
 BatchOutcome Batch::convert(Result<Section> section, const std::string& stem) {
   BatchOutcome outcome;
   outcome.target = targetFor(stem);
+  if (section && settings_.shape) section = settings_.shape(*section);
   if (section && settings_.cosinePoints > 0) {
     section = redistributeCosine(*section, settings_.cosinePoints);
   } else if (section && settings_.redistribute) {

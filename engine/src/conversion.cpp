@@ -90,6 +90,31 @@ Error checkDrawingOptions(const DrawingOptions& drawing, bool keepSize) {
       drawing.meshSizeChords > 1.0f) {
     return bad("the mesh size must be more than 0 and at most 1 chord");
   }
+  if (drawing.boundaryLayerFirst != 0.0f) {
+    if (!std::isfinite(drawing.boundaryLayerFirst) || drawing.boundaryLayerFirst < 0.0f ||
+        !std::isfinite(drawing.boundaryLayerThickness) ||
+        !(drawing.boundaryLayerThickness > drawing.boundaryLayerFirst) ||
+        drawing.boundaryLayerThickness > 1.0f) {
+      return bad(
+          "the boundary layer's first layer must be more than 0 and thinner than its total "
+          "thickness, which is at most 1 chord");
+    }
+    if (!(drawing.boundaryLayerRatio >= 1.0f && drawing.boundaryLayerRatio <= 3.0f)) {
+      return bad("the boundary layer's growth ratio must be from 1 to 3");
+    }
+    if (drawing.farfieldChords == 0.0f) {
+      return bad("a boundary layer needs a far field around the section to grow into");
+    }
+    // Gmsh's boundary-layer field fails on an outline of many straight lines
+    // ("Unable to recover the edge") or crashes; on the two splines it holds.
+    if (!drawing.spline) return bad("a boundary layer needs the section drawn as splines");
+  }
+  // Gmsh takes the sizes of a spline's points only at its ends.
+  if (drawing.meshSizeFromSpacing && drawing.spline) {
+    return bad(
+        "mesh sizes from the points' spacing need straight lines between the points, not "
+        "splines");
+  }
   return {};
 }
 
@@ -191,6 +216,14 @@ ConversionOutcome convertText(std::string_view text, const ConversionSettings& s
   outcome.xmin = outcome.section.xmin;
   outcome.xmax = outcome.section.xmax;
   if (outcome.error) return outcome;
+  if (settings.shape) {
+    auto shaped = settings.shape(outcome.section);
+    if (!shaped) {
+      outcome.error = shaped.error();
+      return outcome;
+    }
+    outcome.section = std::move(*shaped);
+  }
   outcome.reachedHeader = true;
   outcome.error = writeSection(outcome.section, settings, out, outcome.x, outcome.y, &outcome.xmin);
   return outcome;

@@ -27,6 +27,9 @@ struct ConversionSettings {
   // The C entry writes data only for the formats of its description.
   bool classicFormatsOnly = false;
   DrawingOptions drawing;  // checked (checkDrawingOptions)
+  // Applied to the section after reading, before everything else; the
+  // outcome's section is the shaped one. Empty: none.
+  std::function<Result<Section>(const Section&)> shape;
 };
 
 // The drawing options as the writers take them: lengths finite and not

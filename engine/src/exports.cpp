@@ -19,6 +19,7 @@
 #include "io/temporary_files.h"
 #include "tarvex.h"
 #include "tarvex_formats.hpp"
+#include "tarvex_shape.hpp"
 
 namespace {
 
@@ -127,6 +128,9 @@ static_assert(offsetof(TarvexOptions, farfieldChords) == 48);
 static_assert(offsetof(TarvexOptions, meshSizeChords) == 52);
 static_assert(offsetof(TarvexOptions, spline) == 56);
 static_assert(sizeof(TarvexOptions) >= TARVEX_OPTIONS_SIZE_V1);
+static_assert(offsetof(TarvexOptions, steps) == 60);
+static_assert(offsetof(TarvexOptions, teGap) == 64);
+static_assert(offsetof(TarvexOptions, repanelTeRatio) == 120);
 
 // The fields a caller's options struct holds, by its size: a newer caller's
 // fields beyond this engine's are not read, and an older caller's struct
@@ -159,6 +163,50 @@ void giveFigures(const tarvex::Section& section, TarvexFigures* figures) {
               found->maxCamberX,   found->trailingEdgeThickness, found->leadingEdgeRadius};
 }
 
+// The shaping steps the options' bits ask for; the section to blend with is
+// read here.
+tarvex::Result<tarvex::ShapeSteps> shapeStepsOf(const TarvexOptions& options) {
+  tarvex::ShapeSteps steps;
+  const auto has = [&](int32_t bit) { return (options.steps & bit) != 0; };
+  if (has(TARVEX_STEP_TE_GAP)) steps.trailingEdgeGap = {options.teGap, options.teBlend};
+  if (has(TARVEX_STEP_THICKNESS | TARVEX_STEP_THICKNESS_X | TARVEX_STEP_CAMBER |
+          TARVEX_STEP_CAMBER_X)) {
+    tarvex::ThicknessCamber step;
+    if (has(TARVEX_STEP_THICKNESS)) step.thickness = options.thickness;
+    if (has(TARVEX_STEP_THICKNESS_X)) step.thicknessX = options.thicknessX;
+    if (has(TARVEX_STEP_CAMBER)) step.camber = options.camber;
+    if (has(TARVEX_STEP_CAMBER_X)) step.camberX = options.camberX;
+    steps.thicknessCamber = step;
+  }
+  if (has(TARVEX_STEP_LE_RADIUS)) {
+    steps.leadingEdgeRadius = {options.leRadiusFactor, options.leRadiusBlend};
+  }
+  if (has(TARVEX_STEP_FLAP)) {
+    steps.flap = {options.flapHingeX, options.flapDegrees, options.flapHingeY};
+  }
+  if (has(TARVEX_STEP_BLEND)) {
+    if (options.blendWith == nullptr) {
+      return tarvex::Error{
+          tarvex::Status::badOptions, "the section to blend with is not named", {}, 0};
+    }
+    auto with = tarvex::readFile(options.blendWith);
+    if (!with) {
+      tarvex::Error error = with.error();
+      error.message = "the section to blend with: " + error.message;
+      return error;
+    }
+    steps.blend = tarvex::Blend{std::move(*with), options.blendFraction};
+  }
+  if (has(TARVEX_STEP_REPANEL)) {
+    tarvex::Panelling panelling;
+    panelling.points = options.repanelPoints;
+    panelling.bunching = options.repanelBunching;
+    panelling.trailingEdgeRatio = options.repanelTeRatio;
+    steps.panelling = panelling;
+  }
+  return steps;
+}
+
 tarvex::Error convertWith(const char* input, const char* output, int32_t format,
                           const TarvexOptions& options, int capacity,
                           tarvex::ConversionOutcome& outcome) {
@@ -187,6 +235,13 @@ tarvex::Error convertWith(const char* input, const char* output, int32_t format,
   settings.drawing.spline = options.spline != 0;
   if (tarvex::Error error = tarvex::checkDrawingOptions(settings.drawing, settings.keepSize)) {
     return error;
+  }
+  auto steps = shapeStepsOf(options);
+  if (!steps) return steps.error();
+  if (steps->any()) {
+    settings.shape = [steps = std::move(*steps)](const tarvex::Section& section) {
+      return tarvex::shapeSection(section, steps);
+    };
   }
   if (output != nullptr) {
     outcome = tarvex::convertFiles(input, output, options.append != 0, settings);

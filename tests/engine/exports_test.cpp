@@ -148,6 +148,36 @@ TEST_F(LoadedEngine, SecondEntryWritesTheNewFormatsWithPointsFiguresAndReasons) 
   EXPECT_NEAR(figures.maxThickness, 0.12, 0.001);
   EXPECT_NEAR(figures.maxCamber, 0.02, 0.001);
 
+  // Shaping steps come before the writing, their figures back; a classic
+  // format through this entry takes them too, a first-version size none.
+  TarvexOptions shaped = TARVEX_OPTIONS_INIT;
+  shaped.steps = TARVEX_STEP_THICKNESS | TARVEX_STEP_TE_GAP | TARVEX_STEP_REPANEL;
+  shaped.thickness = 0.15f;
+  shaped.teGap = 0.004f;
+  shaped.repanelPoints = 120;
+  count = 500;
+  ASSERT_EQ(convert_(input.c_str(), dir.file("shaped.dat").c_str(), 1, &shaped, x.data(), y.data(),
+                     &count, &figures, reason, sizeof reason),
+            TARVEX_OK)
+      << reason;
+  EXPECT_EQ(count, 120);
+  EXPECT_NEAR(figures.maxThickness, 0.15, 2e-4);
+  EXPECT_NEAR(figures.trailingEdgeThickness, 0.004, 1e-5);
+  shaped.size = TARVEX_OPTIONS_SIZE_V1;
+  count = 500;
+  ASSERT_EQ(convert_(input.c_str(), nullptr, 1, &shaped, x.data(), y.data(), &count, &figures,
+                     nullptr, 0),
+            TARVEX_OK);
+  EXPECT_EQ(count, 161);
+  shaped = TARVEX_OPTIONS_INIT;
+  shaped.steps = TARVEX_STEP_BLEND;
+  shaped.blendWith = "missing.dat";
+  EXPECT_EQ(convert_(input.c_str(), nullptr, 1, &shaped, nullptr, nullptr, nullptr, nullptr, reason,
+                     sizeof reason),
+            TARVEX_INPUT_NOT_FOUND);
+  EXPECT_NE(std::string(reason).find("the section to blend with: missing.dat"), std::string::npos)
+      << reason;
+
   // Without an output nothing is written, and the figures still come back;
   // without options the defaults hold.
   figures = {};

@@ -197,5 +197,30 @@ TEST(ShapeSteps, XfoilAgreesOnTheShapedOutlines) {
   }
 }
 
+// The steps as options of naca, convert and info: in their fixed order (the
+// gap after the thickness holds as asked), refusals with their reasons.
+using ShapeCommand = CliTest;
+TEST_F(ShapeCommand, OptionsOfNacaConvertAndInfo) {
+  const CliRun shaped = tarvex("naca 0012 --thickness 0.15 --te-gap 0.01 --repanel 120 | " +
+                               shellQuoted(kTarvexProgram) + " info -; true");
+  EXPECT_NE(shaped.out.find("points        120"), std::string::npos) << shaped.out;
+  EXPECT_NE(shaped.out.find("max thickness 0.150"), std::string::npos) << shaped.out;
+  EXPECT_NE(shaped.out.find("TE thickness  0.0100"), std::string::npos) << shaped.out;
+  const CliRun info = tarvex("info naca2412.dat --camber 0 --flap 0.7:10");
+  EXPECT_EQ(info.status, 0) << info.err;
+  const CliRun blended = tarvex("convert naca2412.dat --blend naca0012.dat:1 -f xy -o b.txt");
+  EXPECT_EQ(blended.status, 0) << blended.err;
+  for (const auto& [arguments, reason] :
+       {std::pair{"convert naca2412.dat --flap 0.7 -f xy", "is not X:DEGREES"},
+        std::pair{"convert naca2412.dat --blend none.dat:0.5 -f xy -o n.txt",
+                  "the section to blend with: none.dat"},
+        std::pair{"convert naca2412.dat --flap 1.5:10 -f xy -o n.txt", "flap: the hinge"}}) {
+    const CliRun refused = tarvex(arguments);
+    EXPECT_NE(refused.status, 0) << arguments;
+    EXPECT_NE(refused.err.find(reason), std::string::npos) << refused.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.file("n.txt")));
+}
+
 }  // namespace
 }  // namespace tarvex::test

@@ -79,6 +79,37 @@ int straightestPoint(const std::vector<Vec2>& points) {
   return best;
 }
 
+// The shorter of each point's two sides on the closed outline.
+std::vector<double> localSpacing(const std::vector<Vec2>& points) {
+  const std::size_t count = points.size();
+  std::vector<double> sizes(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const Vec2& a = points[(i + count - 1) % count];
+    const Vec2& b = points[i];
+    const Vec2& c = points[(i + 1) % count];
+    sizes[i] = std::min(std::hypot(b.x - a.x, b.y - a.y), std::hypot(c.x - b.x, c.y - b.y));
+  }
+  return sizes;
+}
+
+// Quadrangle layers grown from the section's curves into the far field; a
+// sharp trailing edge is a fan point, so the layers turn round it.
+int boundaryLayer(const WriterContext& ctx, int curves, bool bluntEdge, int decimals,
+                  double chord) {
+  const DrawingOptions& options = ctx.drawing.options;
+  if (options.boundaryLayerFirst <= 0.0f) return kWriteOk;
+  const auto size = [&](double chords) { return length(ctx, chords * chord, decimals); };
+  const bool written =
+      ctx.line("Field[1] = BoundaryLayer;") &&
+      ctx.line("Field[1].CurvesList = {" + range(1, curves) + "};") &&
+      ctx.line("Field[1].Size = " + size(options.boundaryLayerFirst) + ";") &&
+      ctx.line("Field[1].Ratio = " + shortText(options.boundaryLayerRatio) + ";") &&
+      ctx.line("Field[1].Thickness = " + size(options.boundaryLayerThickness) + ";") &&
+      ctx.line("Field[1].Quads = 1;") && (bluntEdge || ctx.line("Field[1].FanPointsList = {1};")) &&
+      ctx.line("BoundaryLayer Field = 1;");
+  return written ? kWriteOk : kWriteFailed;
+}
+
 }  // namespace
 
 int gmshGeometry(const WriterContext& ctx) {
@@ -142,17 +173,32 @@ int gmshGeometry(const WriterContext& ctx) {
   for (const std::string& line : ctx.drawing.comments) {
     if (!ctx.line("//" + std::string(commentText(line)))) return kWriteFailed;
   }
-  if (!ctx.line("h = " + length(ctx, options.meshSizeChords * chord, decimals) +
-                ";  // element size at the section")) {
+  const int count = static_cast<int>(points.size());
+  const std::vector<double> sizes =
+      options.meshSizeFromSpacing ? localSpacing(points) : std::vector<double>();
+  const double largest = sizes.empty() ? options.meshSizeChords * chord
+                                       : *std::max_element(sizes.begin(), sizes.end());
+  if (sizes.empty() && !ctx.line("h = " + length(ctx, options.meshSizeChords * chord, decimals) +
+                                 ";  // element size at the section")) {
     return kWriteFailed;
   }
-  const int count = static_cast<int>(points.size());
+  // MeshAdapt follows sizes that change fast along the outline; the
+  // default algorithm leaves slivers where the spacing is finest.
+  if (!sizes.empty() && (!ctx.line("// element sizes at the section: the points' own spacing") ||
+                         !ctx.line("Mesh.Algorithm = 1;  // MeshAdapt"))) {
+    return kWriteFailed;
+  }
   const bool bluntEdge =
       std::hypot(ctx.X(1) - ctx.X(ctx.n), ctx.Y(1) - ctx.Y(ctx.n)) * scale > kSamePoint * chord;
   for (int i = 0; i < count; ++i) {
     const Vec2& p = points[static_cast<std::size_t>(i)];
+    const std::string size =
+        sizes.empty()
+            ? std::string("h")
+            : length(ctx, std::max(sizes[static_cast<std::size_t>(i)], kFinestMeshChords * chord),
+                     decimals);
     if (!ctx.line("Point(" + std::to_string(i + 1) + ") = {" + coordinate(p.x) + ", " +
-                  coordinate(p.y) + ", 0, h};")) {
+                  coordinate(p.y) + ", 0, " + size + "};")) {
       return kWriteFailed;
     }
   }
@@ -194,11 +240,9 @@ int gmshGeometry(const WriterContext& ctx) {
       return ctx.line("Point(" + std::to_string(tag) + ") = {" + coordinate(x) + ", " +
                       coordinate(y) + ", 0, H};");
     };
-    if (!ctx.line("H = " +
-                  length(ctx,
-                         std::max(options.meshSizeChords * chord, kFarfieldSizePerRadius * radius),
-                         decimals) +
-                  ";  // element size at the far field") ||
+    if (!ctx.line(
+            "H = " + length(ctx, std::max(largest, kFarfieldSizePerRadius * radius), decimals) +
+            ";  // element size at the far field") ||
         !point(c, centre.x, centre.y) || !point(c + 1, centre.x + radius, centre.y) ||
         !point(c + 2, centre.x, centre.y + radius) || !point(c + 3, centre.x - radius, centre.y) ||
         !point(c + 4, centre.x, centre.y - radius)) {
@@ -218,7 +262,7 @@ int gmshGeometry(const WriterContext& ctx) {
         !ctx.line("Physical Surface(\"fluid\") = {1};")) {
       return kWriteFailed;
     }
-    return kWriteOk;
+    return boundaryLayer(ctx, curves, bluntEdge, decimals, chord);
   }
   if (!ctx.line("Plane Surface(1) = {1};") ||
       !ctx.line("Physical Curve(\"airfoil\") = {" + range(1, curves) + "};") ||
