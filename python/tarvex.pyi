@@ -73,7 +73,7 @@ class Figures(NamedTuple):
     max_camber: float  # farthest from zero, with its sign
     max_camber_x: float
     trailing_edge_thickness: float  # gap between the first and last point
-    leading_edge_radius: float  # of the parabola x(y) through the nose points; nan if none
+    leading_edge_radius: float  # fitted over the nose points; nan if none
 
 _Length = Union[SupportsFloat, str]  # millimetres, or '250mm', '10in', '0.3m'
 
@@ -189,6 +189,28 @@ class Section:
         """A new section on the standard stations, the given ones, or count
         cosine-spaced points (3 to 1999; the nose takes a point, so an even
         count gives one more)."""
+    # The shaping steps, each giving a new section (lengths in chords).
+    def te_gap(self, gap: float, blend: float = 0.8) -> "Section":
+        """The trailing-edge gap set to gap (0 closes it), blended over blend."""
+    def with_thickness_camber(
+        self,
+        *,
+        thickness: Union[float, None] = None,
+        thickness_x: Union[float, None] = None,
+        camber: Union[float, None] = None,
+        camber_x: Union[float, None] = None,
+    ) -> "Section":
+        """Maximum thickness and camber set, their positions moved; None keeps."""
+    def scale_le_radius(self, factor: float, blend: float = 0.2) -> "Section":
+        """The leading-edge radius times factor, blended over blend."""
+    def flap(self, hinge_x: float, degrees: float, hinge_y: float = 0.5) -> "Section":
+        """A trailing-edge flap deflected by degrees (positive down)."""
+    def blend(self, other: "Section", fraction: float) -> "Section":
+        """The weighted mean with other: 0 gives this section, 1 gives other."""
+    def repanel(
+        self, points: int = 160, *, bunching: float = 1.0, te_ratio: float = 0.15
+    ) -> "Section":
+        """Exactly points points clustered by curvature."""
 
 def read(source: Union[_Path, str, bytes, bytearray, memoryview, _Readable]) -> Section:
     """A path (os.PathLike, or a str without a line end), coordinate text (a str

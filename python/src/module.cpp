@@ -611,8 +611,8 @@ PYBIND11_MODULE(tarvex, module) {
                  {"largest distance between the surfaces [c]", "its x [c]",
                   "the camber farthest from zero, with its sign [c]", "its x [c]",
                   "the gap between the first and the last point [c]",
-                  "radius at the vertex of the parabola x(y) through the point of smallest "
-                  "x and its two neighbours [c]; nan when they form none"})
+                  "radius of the round nose fitted over the points next to the point of "
+                  "smallest x [c]; nan when they form none"})
           .release()
           .ptr();
   formatClass = namedTuple(module, "Format",
@@ -728,6 +728,7 @@ PYBIND11_MODULE(tarvex, module) {
            "when the leading edge cannot be found, ValueError for unusable stations.");
 
   addSectionShape(sectionClass);
+  addSectionSteps(sectionClass);
   addNaca(module);
 
   module.def("read", &readSource, arg("source"),

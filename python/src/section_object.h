@@ -54,6 +54,10 @@ void addSectionShape(py::class_<SectionObject>& type);
 // nothing when the surfaces cannot be paired.
 std::optional<double> thicknessPerCent(SectionObject& self);
 
+// te_gap(), with_thickness_camber(), scale_le_radius(), flap(), blend() and
+// repanel(): the shaping steps, each giving a new section.
+void addSectionSteps(py::class_<SectionObject>& type);
+
 // tarvex.naca().
 void addNaca(py::module_& module);
 

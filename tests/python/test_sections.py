@@ -146,3 +146,25 @@ def test_convert_onto_cosine_points_is_the_console_program(cli):
     assert len(tarvex.read(SAMPLE).redistribute(count=40)) == 41
     with pytest.raises(ValueError, match="not both"):
         tarvex.convert(SAMPLE, points=40, redistribute=True)
+
+
+def test_shaping_steps_give_new_sections_and_refuse_with_reasons():
+    base = tarvex.naca("2412")
+    thicker = base.with_thickness_camber(thickness=0.15, camber=0)
+    assert thicker is not base and len(base) == 161
+    assert thicker.figures.max_thickness == pytest.approx(0.15, abs=1e-6)
+    assert thicker.figures.max_camber == pytest.approx(0, abs=1e-6)
+    gapped = base.te_gap(0.01)
+    assert gapped.figures.trailing_edge_thickness == pytest.approx(0.01, abs=1e-6)
+    assert len(base.repanel(120)) == 120
+    same = base.blend(tarvex.naca("0012"), 1.0)
+    assert same.figures.max_camber == pytest.approx(0, abs=1e-5)
+    flapped = base.flap(0.75, 10)
+    assert flapped.coordinates[0, 1] < base.coordinates[0, 1] - 0.03
+    assert base.scale_le_radius(2.0).figures.leading_edge_radius > base.figures.leading_edge_radius
+    with pytest.raises(ValueError, match="flap: the hinge"):
+        base.flap(1.5, 10)
+    with pytest.raises(ValueError, match="finite"):
+        base.te_gap(float("nan"))
+    with pytest.raises(TypeError):
+        base.repanel("many")
