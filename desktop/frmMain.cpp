@@ -42,6 +42,7 @@
 #include "conversion_rules.h"
 #include "frmAbout.h"
 #include "frmDistort.h"
+#include "frmModify.h"
 #include "frmNaca.h"
 #include "frmStations.h"
 #include "frmZoom.h"
@@ -249,6 +250,14 @@ QWidget* frmMain::createOptionColumn() {
   shpDistort->setStyleSheet(
       QStringLiteral("#shpDistort { background: #d02020; border-radius: 7px; }"));
   shpDistort->hide();
+  btnModify = new QPushButton(column);
+  btnModify->setObjectName(QStringLiteral("btnModify"));
+  shpModify = new QFrame(column);
+  shpModify->setObjectName(QStringLiteral("shpModify"));
+  shpModify->setFixedSize(14, 14);
+  shpModify->setStyleSheet(
+      QStringLiteral("#shpModify { background: #d02020; border-radius: 7px; }"));
+  shpModify->hide();
 
   btnConvert = new QPushButton(column);
   btnConvert->setObjectName(QStringLiteral("btnConvert"));
@@ -275,7 +284,7 @@ QWidget* frmMain::createOptionColumn() {
   layout->addWidget(chkRedistStandard);
   layout->addLayout(row({btnStandard}));
   layout->addWidget(chkNoNormalize);
-  layout->addLayout(row({btnDistort, shpDistort}));
+  layout->addLayout(row({btnDistort, shpDistort, btnModify, shpModify}));
   layout->addWidget(createDrawingFrame(column));
   layout->addStretch(1);
   layout->addWidget(btnConvert);
@@ -370,6 +379,7 @@ void frmMain::connectControls() {
   connect(chkNoNormalize, &QCheckBox::toggled, this, &frmMain::updateDrawingFields);
   connect(btnStandard, &QPushButton::clicked, this, &frmMain::btnStandard_Click);
   connect(btnDistort, &QPushButton::clicked, this, &frmMain::btnDistort_Click);
+  connect(btnModify, &QPushButton::clicked, this, &frmMain::btnModify_Click);
   connect(btnNaca, &QPushButton::clicked, this, &frmMain::btnNaca_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmMain::btnHelp_Click);
   connect(btnQuestion, &QPushButton::clicked, this, &frmMain::btnQuestion_Click);
@@ -581,8 +591,11 @@ std::optional<QString> frmMain::convert() {
   float xmin = 0.0f;
   float xmax = 0.0f;
   const auto anyFormat = engine_.anyFormatEntry();
+  // The drawing formats, and every format of a modified section, go through the second
+  // entry; the classic formats otherwise through the first, as they always have.
   std::optional<TarvexOptions> drawing;
-  if (isDrawingOption(option)) {
+  QByteArray blendName;
+  if (isDrawingOption(option) || modify_.any()) {
     auto options = drawingOptions();
     if (const QString* message = std::get_if<QString>(&options); message || !anyFormat) {
       setCoordEmpty();
@@ -590,6 +603,11 @@ std::optional<QString> frmMain::convert() {
       return message ? *message : prefixedMessage(LoadText(168) + u'.');
     }
     drawing = std::get<TarvexOptions>(options);
+    if (const auto unread = modify_.apply(*drawing, blendName)) {
+      setCoordEmpty();
+      showFigures(std::nullopt);
+      return prefixedMessage(*unread);
+    }
   }
 
   // Painted at once, without running pending events: the engine call blocks the window.
@@ -877,6 +895,7 @@ void frmMain::SwitchLanguage() {
     OptionDrawing[i]->setText(optionCaption(kOptionCount + i));
   }
   btnDistort->setText(LoadText(143));
+  btnModify->setText(LoadText(186));
   btnNaca->setText(LoadText(177));
   if (naca_) naca_->SwitchLanguage();
   fraDrawing->setTitle(LoadText(160));
@@ -938,6 +957,18 @@ void frmMain::updateDistortionIndicator() {
 }
 
 bool frmMain::distortionShown() const { return !shpDistort->isHidden(); }
+
+void frmMain::btnModify_Click() {
+  frmModify dialog(modify_, this);
+  if (dialog.exec() == QDialog::Accepted) setModifications(dialog.settings());
+}
+
+void frmMain::setModifications(const ModifySettings& settings) {
+  modify_ = settings;
+  shpModify->setVisible(modify_.any());
+}
+
+bool frmMain::modificationShown() const { return !shpModify->isHidden(); }
 
 void frmMain::showHelpPage(const QString& page) {
   if (!help_) help_ = new HelpViewer;
@@ -1048,7 +1079,10 @@ std::optional<QString> frmMain::previewFile(const QByteArray& file) {
   int32_t count = PointCapacity;
   TarvexFigures figures{};
   char reason[512] = "";
-  if (anyFormat(file.constData(), nullptr, kPreviewFormat, nullptr, x.data(), y.data(), &count,
+  TarvexOptions options = TARVEX_OPTIONS_INIT;
+  QByteArray blendName;
+  if (const auto unread = modify_.apply(options, blendName)) return *unread;
+  if (anyFormat(file.constData(), nullptr, kPreviewFormat, &options, x.data(), y.data(), &count,
                 &figures, reason, sizeof reason) != 0) {
     return QString::fromUtf8(reason);
   }

@@ -14,6 +14,7 @@
 
 #include "conversion_rules.h"
 #include "engine_library.h"
+#include "frmModify.h"
 #include "frmNaca.h"
 
 class ClickLabel;
@@ -67,6 +68,7 @@ class frmMain : public QMainWindow {
   void picShape_Click();
   void btnStandard_Click();
   void btnDistort_Click();
+  void btnModify_Click();
   void btnNaca_Click();
   void btnHelp_Click();
   void btnQuestion_Click();
@@ -108,6 +110,9 @@ class frmMain : public QMainWindow {
   std::span<const float> CoordX() const { return coordX_; }
   std::span<const float> CoordY() const { return coordY_; }
   bool distortionShown() const;
+  bool modificationShown() const;
+  // The shaping steps every later conversion applies (what the Modify dialog gives).
+  void setModifications(const ModifySettings& settings);
   QString statusText() const;
   int helpContext() const { return helpContext_; }
 
@@ -160,6 +165,8 @@ class frmMain : public QMainWindow {
   QCheckBox* chkNoNormalize = nullptr;
   QPushButton* btnStandard = nullptr;
   QPushButton* btnDistort = nullptr;
+  QPushButton* btnModify = nullptr;
+  QFrame* shpModify = nullptr;
   QPushButton* btnNaca = nullptr;
   QFrame* shpDistort = nullptr;
   QPushButton* btnConvert = nullptr;
@@ -245,5 +252,6 @@ class frmMain : public QMainWindow {
   QPointer<frmStations> stations_;
   QPointer<frmAbout> about_;
   QPointer<frmNaca> naca_;
+  ModifySettings modify_;  // the shaping steps every conversion applies
   QPointer<HelpViewer> help_;
 };

@@ -103,6 +103,29 @@ class RealEngineTest : public QObject {
     QCOMPARE(lines[1].simplified(), QByteArray("1.00000000 0.00000000"));
   }
 
+  // The Modify steps reach a classic format too, through the second entry; a field that
+  // is no number is refused before anything is written.
+  void modificationsReachEveryFormat() {
+    auto loaded = open();
+    frmMain& window = *loaded->window;
+    ModifySettings steps;
+    steps.on[ModifySettings::teGap] = true;
+    steps.fields[ModifySettings::teGap][0] = QStringLiteral("0.01");
+    steps.on[ModifySettings::repanel] = true;
+    steps.fields[ModifySettings::repanel][0] = QStringLiteral("120");
+    window.setModifications(steps);
+    QVERIFY(window.modificationShown());
+    window.txtInputFilename->setText(QStringLiteral("naca0012.dat"));
+    window.btnConvert_Click();
+    QCOMPARE(window.statusText(), QStringLiteral("Ready (120 points have been converted)."));
+    QVERIFY(std::fabs(window.CoordY().front() - window.CoordY().back() - 0.01f) < 1e-5f);
+    steps.fields[ModifySettings::teGap][0] = QStringLiteral("thin");
+    window.setModifications(steps);
+    window.btnConvert_Click();
+    QVERIFY2(window.statusText().contains(QStringLiteral("'thin' is not a number.")),
+             qPrintable(window.statusText()));
+  }
+
   void commentsAndAppendReachTheFile() {
     auto loaded = open();
     frmMain& window = *loaded->window;
