@@ -149,6 +149,11 @@ TEST(ShapeSteps, FlapTurnsAboutItsHingeWithoutLoops) {
       expectSameAhead(before, *after, 0.6);
       EXPECT_FALSE(crossesItself(*after)) << designation << " " << degrees;
     }
+  // Repanelled, the outline keeps the corner of the cut: no loop there.
+  const auto cut = deflectFlap(naca("0012", 41), {.hingeX = 0.75, .degrees = 10});
+  const auto repanelled = repanel(*cut, {.points = 160});
+  ASSERT_TRUE(repanelled);
+  EXPECT_FALSE(crossesItself(*repanelled));
   EXPECT_EQ(deflectFlap(naca("0012"), {.hingeX = 1.0, .degrees = 5}).error().status,
             Status::badOptions);
 }

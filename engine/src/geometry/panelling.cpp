@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,44 @@ std::vector<double> secondDerivatives(const std::vector<double>& s, const std::v
   }
   for (std::size_t i = n - 2; i >= 1; --i) {
     m[i] = (right[i] - (s[i + 1] - s[i]) * m[i + 1]) / diagonal[i];
+  }
+  return m;
+}
+
+// The knots where the contour turns sharply against its neighbours, such as
+// the cut a flap leaves at its hinge: more than 5 degrees, and three times
+// what the knots on either side turn. A spline through such a corner would
+// overshoot into a loop; it ends there instead and starts afresh.
+std::vector<std::size_t> cornerKnots(const std::vector<double>& x, const std::vector<double>& y) {
+  const std::size_t n = x.size();
+  std::vector<double> turn(n, 0.0);
+  for (std::size_t i = 1; i + 1 < n; ++i) {
+    const double ax = x[i] - x[i - 1], ay = y[i] - y[i - 1];
+    const double bx = x[i + 1] - x[i], by = y[i + 1] - y[i];
+    turn[i] = std::fabs(std::atan2(ax * by - ay * bx, ax * bx + ay * by));
+  }
+  constexpr double kLeast = 5.0 * std::numbers::pi / 180.0;
+  std::vector<std::size_t> corners;
+  for (std::size_t i = 1; i + 1 < n; ++i) {
+    const double before = i > 1 ? turn[i - 1] : 0.0, after = i + 2 < n ? turn[i + 1] : 0.0;
+    if (turn[i] > kLeast && turn[i] > 3.0 * std::max(before, after)) corners.push_back(i);
+  }
+  return corners;
+}
+
+// Free-ended splines between the corners, each solved on its own.
+std::vector<double> piecewiseSecondDerivatives(const std::vector<double>& s,
+                                               const std::vector<double>& v,
+                                               const std::vector<std::size_t>& corners) {
+  std::vector<double> m(s.size(), 0.0);
+  std::size_t from = 0;
+  for (std::size_t k = 0; k <= corners.size(); ++k) {
+    const std::size_t to = k < corners.size() ? corners[k] : s.size() - 1;
+    const std::vector<double> piece = secondDerivatives(
+        std::vector<double>(s.begin() + std::ptrdiff_t(from), s.begin() + std::ptrdiff_t(to) + 1),
+        std::vector<double>(v.begin() + std::ptrdiff_t(from), v.begin() + std::ptrdiff_t(to) + 1));
+    for (std::size_t i = 1; i + 1 < piece.size(); ++i) m[from + i] = piece[i];
+    from = to;
   }
   return m;
 }
@@ -137,8 +176,10 @@ std::optional<ContourSpline> ContourSpline::through(std::span<const float> x,
   if (spline.s_.size() < 2 || !(spline.s_.back() > 0.0) || !std::isfinite(spline.s_.back())) {
     return std::nullopt;
   }
-  spline.mx_ = secondDerivatives(spline.s_, spline.x_);
-  spline.my_ = secondDerivatives(spline.s_, spline.y_);
+  const std::vector<std::size_t> corners = cornerKnots(spline.x_, spline.y_);
+  spline.mx_ = piecewiseSecondDerivatives(spline.s_, spline.x_, corners);
+  spline.my_ = piecewiseSecondDerivatives(spline.s_, spline.y_, corners);
+  for (std::size_t k : corners) spline.corners_.push_back(spline.s_[k]);
   return spline;
 }
 
@@ -264,7 +305,7 @@ Result<Section> repanel(const Section& section, const Panelling& step) {
     integral[j] = integral[j - 1] + 0.5 * h * (w[j - 1] + w[j]);
   }
   // Equal increments of the integral of the density.
-  std::vector<double> x(static_cast<std::size_t>(step.points)), y(x.size());
+  std::vector<double> x(static_cast<std::size_t>(step.points)), y(x.size()), where(x.size());
   std::size_t j = 0;
   for (int i = 0; i < step.points; ++i) {
     double s = length;
@@ -275,8 +316,19 @@ Result<Section> repanel(const Section& section, const Panelling& step) {
       const double t = piece > 0.0 ? std::clamp((target - integral[j]) / piece, 0.0, 1.0) : 0.0;
       s = h * (static_cast<double>(j) + t);
     }
-    x[std::size_t(i)] = contour->x(s);
-    y[std::size_t(i)] = contour->y(s);
+    where[std::size_t(i)] = s;
+  }
+  // A point on every corner, the nearest one moved there, so that the
+  // polyline keeps the corner instead of cutting it.
+  for (const double corner : contour->corners()) {
+    const auto nearest = std::min_element(
+        where.begin() + 1, where.end() - 1,
+        [&](double a, double b) { return std::fabs(a - corner) < std::fabs(b - corner); });
+    if (nearest != where.end() - 1) *nearest = corner;
+  }
+  for (std::size_t i = 0; i < where.size(); ++i) {
+    x[i] = contour->x(where[i]);
+    y[i] = contour->y(where[i]);
   }
   auto result = sectionLike(section, x, y, step.capacity);
   if (result && result->size() != step.points) {

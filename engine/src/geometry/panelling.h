@@ -15,7 +15,8 @@ namespace tarvex {
 // of a contour, s the length of the polyline up to each point. Points closer
 // than minSpacing to the last one kept are left out, the last point always
 // kept: repeated points would give pieces of zero length, and points a
-// rounding apart give a curvature of noise.
+// rounding apart give a curvature of noise. At a corner (a knot turning
+// sharply against its neighbours) the splines end and start afresh.
 class ContourSpline {
  public:
   // Nothing when fewer than two points are minSpacing apart.
@@ -23,6 +24,8 @@ class ContourSpline {
                                               double minSpacing = 0.0);
 
   double length() const { return s_.back(); }
+  // The s of the corners, where the curve is continuous but not smooth.
+  const std::vector<double>& corners() const { return corners_; }
   double x(double s) const { return value(s, x_, mx_, 0); }
   double y(double s) const { return value(s, y_, my_, 0); }
   // The curvature (1 / radius, without sign) at s.
@@ -37,6 +40,7 @@ class ContourSpline {
   double value(double s, const std::vector<double>& v, const std::vector<double>& m,
                int derivative) const;
   std::vector<double> s_, x_, y_, mx_, my_;  // knots and second derivatives there
+  std::vector<double> corners_;
 };
 
 // The points of a result turned into a section with its properties, keeping
