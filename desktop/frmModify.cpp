@@ -104,17 +104,26 @@ frmModify::frmModify(const ModifySettings& start, QWidget* owner) : QDialog(owne
     chkStep[step]->setObjectName(QStringLiteral("chkStep%1").arg(row));
     chkStep[step]->setChecked(start.on[step]);
     layout->addWidget(chkStep[step], row, 0);
+    // The blend's file name takes the room of a field and a label; its fraction moves on.
+    const bool blend = step == ModifySettings::blend;
     for (int k = 0; k < kRows[step].fieldCount; ++k) {
       const auto field = static_cast<std::size_t>(k);
+      const int column = 2 * k + 1 + (blend && k > 0 ? 2 : 0);
       if (kRows[step].labels[field] != 0) {
         lblField[step][field] = new QLabel(this);
-        layout->addWidget(lblField[step][field], row, 2 * k);
+        layout->addWidget(lblField[step][field], row, column - 1);
       }
-      txtField[step][field] = new QLineEdit(start.fields[step][field], this);
-      txtField[step][field]->setObjectName(QStringLiteral("txtField%1_%2").arg(row).arg(k));
-      txtField[step][field]->setMaximumWidth(k == 0 && step == ModifySettings::blend ? 260 : 70);
-      layout->addWidget(txtField[step][field], row, 2 * k + 1);
-      if (lblField[step][field] != nullptr) lblField[step][field]->setBuddy(txtField[step][field]);
+      QLineEdit* edit = new QLineEdit(start.fields[step][field], this);
+      txtField[step][field] = edit;
+      edit->setObjectName(QStringLiteral("txtField%1_%2").arg(row).arg(k));
+      if (blend && k == 0) {
+        edit->setMinimumWidth(220);
+        layout->addWidget(edit, row, column, 1, 3);
+      } else {
+        edit->setFixedWidth(72);
+        layout->addWidget(edit, row, column);
+      }
+      if (lblField[step][field] != nullptr) lblField[step][field]->setBuddy(edit);
     }
   }
   btnBrowse = new QPushButton(this);
