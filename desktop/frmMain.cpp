@@ -966,6 +966,12 @@ void frmMain::btnModify_Click() {
 void frmMain::setModifications(const ModifySettings& settings) {
   modify_ = settings;
   shpModify->setVisible(modify_.any());
+  // A made section is shown as it will convert; a file shows when converted.
+  if (madeSection_) {
+    if (const auto unread = previewFile(QFile::encodeName(madeSection_->file))) {
+      showStatus(prefixedMessage(*unread));
+    }
+  }
 }
 
 bool frmMain::modificationShown() const { return !shpModify->isHidden(); }

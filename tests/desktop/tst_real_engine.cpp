@@ -124,6 +124,15 @@ class RealEngineTest : public QObject {
     window.btnConvert_Click();
     QVERIFY2(window.statusText().contains(QStringLiteral("'thin' is not a number.")),
              qPrintable(window.statusText()));
+    // A made section's preview follows the steps at once.
+    window.setModifications({});
+    window.btnNaca->click();
+    window.nacaDialog()->btnOK->click();
+    QTRY_VERIFY(!window.nacaDialog());
+    QCOMPARE(window.coordUpperIndex(), 161);
+    steps.fields[ModifySettings::teGap][0] = QStringLiteral("0.02");
+    window.setModifications(steps);
+    QCOMPARE(window.coordUpperIndex(), 120);
   }
 
   void commentsAndAppendReachTheFile() {
