@@ -158,7 +158,8 @@ TEST(ShapeSteps, FlapTurnsAboutItsHingeWithoutLoops) {
             Status::badOptions);
 }
 
-// XFOIL's TGAP, TSET and FLAP in GDES on the Selig output of NACA 2412.
+// XFOIL's TGAP, TSET, HIGH and FLAP in GDES, INTE and PANE on the Selig
+// output of NACA 2412.
 TEST(ShapeSteps, XfoilAgreesOnTheShapedOutlines) {
   if (!findProgram("xfoil")) GTEST_SKIP() << "xfoil not installed";
   if (!findProgram("timeout")) GTEST_SKIP() << "timeout not installed";
@@ -170,10 +171,15 @@ TEST(ShapeSteps, XfoilAgreesOnTheShapedOutlines) {
     Result<Section> ours;
     double bound;
   } cases[] = {
-      {"TGAP 0.005 0.8", setTrailingEdgeGap(section, {.gap = 0.005, .blend = 0.8}), 1e-3},
-      {"TSET 0.10 0.03", setThicknessCamber(section, {0.10, {}, 0.03, {}}), 5e-3},
-      {"FLAP\\n0.7\\n999\\n0.5\\n10",
+      {"GDES\\nTGAP 0.005 0.8\\nEXEC\\n", setTrailingEdgeGap(section, {.gap = 0.005, .blend = 0.8}),
+       1e-3},
+      {"GDES\\nTSET 0.10 0.03\\nEXEC\\n", setThicknessCamber(section, {0.10, {}, 0.03, {}}), 5e-3},
+      {"GDES\\nHIGH\\n\\n0.45\\nEXEC\\n", setThicknessCamber(section, {{}, {}, {}, 0.45}), 1e-3},
+      {"GDES\\nFLAP\\n0.7\\n999\\n0.5\\n10\\nEXEC\\n",
        deflectFlap(section, {.hingeX = 0.7, .degrees = 10, .hingeYFraction = 0.5}), 3e-3},
+      {"INTE\\nF\\nours.dat\\nF\\nnaca0012.dat\\n0.5\\nmean\\nPCOP\\n",
+       blendSections(section, naca("0012"), 0.5), 3e-4},
+      {"PANE\\n", repanel(section, {.points = 160}), 1e-4},
   };
   WriteOptions options;
   options.format = 21;
@@ -181,10 +187,10 @@ TEST(ShapeSteps, XfoilAgreesOnTheShapedOutlines) {
     ASSERT_TRUE(c.ours) << c.ours.error().message;
     TempDir dir;
     { std::ofstream(dir.file("ours.dat")) << *writeText(section, options); }
+    { std::ofstream(dir.file("naca0012.dat")) << *writeText(naca("0012"), options); }
     std::string output;
-    runCommand("cd " + shellQuoted(dir.path()) + " && printf 'LOAD ours.dat\\nGDES\\n" +
-                   c.commands +
-                   "\\nEXEC\\n\\nSAVE xfoil.dat\\nQUIT\\n' | timeout 20 xvfb-run -a xfoil "
+    runCommand("cd " + shellQuoted(dir.path()) + " && printf 'LOAD ours.dat\\n" + c.commands +
+                   "\\nSAVE xfoil.dat\\nQUIT\\n' | timeout 20 xvfb-run -a xfoil "
                    "2>&1",
                &output);
     if (output.find("X Error") != std::string::npos)

@@ -2,6 +2,7 @@
 // the nose multiplied by the square root of the factor (the radius goes with
 // the square of the thickness there), faded to 1 at the blending distance;
 // the camber stays.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,7 +23,11 @@ Result<Section> scaleLeadingEdgeRadius(const Section& section, const LeadingEdge
   const std::size_t n = section.x.size();
   std::vector<double> x(section.x.begin(), section.x.end()), y(section.y.begin(), section.y.end());
   for (std::size_t i = 0; i < n; ++i) {
-    const double weight = shape::fade(shape::chordFraction(*split, x[i]) / step.blend);
+    // (1 - a)^3 meets 0 with no slope and no curvature at the blending
+    // distance, and bends no more than the nose does on the way: a smoothstep
+    // there gave each surface a hollow, two new turns of its curvature.
+    const double a = std::clamp(shape::chordFraction(*split, x[i]) / step.blend, 0.0, 1.0);
+    const double weight = std::pow(1.0 - a, 3.0);
     if (weight == 0 || i == split->nose) continue;
     // Half the thickness at this point's x, the other surface interpolated.
     const double other = shape::surfaceY(i < split->nose ? split->lower : split->upper, x[i]);
