@@ -31,11 +31,15 @@ inline std::to_chars_result toChars(char* first, char* last, double value) {
 inline std::to_chars_result toChars(char* first, char* last, float value) {
   return std::to_chars(first, last, value);
 }
+inline std::to_chars_result toCharsFixed(char* first, char* last, double value, int decimals) {
+  return std::to_chars(first, last, value, std::chars_format::fixed, decimals);
+}
 #else
 using fallback::CharsResult;
 using fallback::parseDouble;
 using fallback::parseFloat;
 using fallback::toChars;
+using fallback::toCharsFixed;
 #endif
 
 }  // namespace tarvex::io

@@ -159,4 +159,15 @@ inline std::to_chars_result toChars(char* first, char* last, float value) {
   return writeNumber(first, last, value);
 }
 
+// Exact decimal rounding of the binary value to a number of decimals, as
+// to_chars with chars_format::fixed and printf's %.*f give it.
+inline std::to_chars_result toCharsFixed(char* first, char* last, double value, int decimals) {
+  char text[400];
+  const int length = std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  if (length < 0 || length >= static_cast<int>(sizeof text) || last - first < length)
+    return {last, std::errc::value_too_large};
+  std::memcpy(first, text, static_cast<std::size_t>(length));
+  return {first + length, std::errc()};
+}
+
 }  // namespace tarvex::io::fallback
