@@ -12,6 +12,7 @@
 
 #include "batch_convert.h"
 #include "format_choice.h"
+#include "io/number_chars.h"
 #include "section_info.h"
 #include "shape_options.h"
 #include "standard_streams.h"
@@ -47,7 +48,8 @@ const CLI::Validator kStationList(
 const CLI::Validator kFiniteNumber(
     [](const std::string& text) -> std::string {
       float value = 0.0f;
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+      const auto [end, error] =
+          tarvex::io::parseFloat(text.data(), text.data() + text.size(), value);
       if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         return "\"" + text + "\" is not a number";
       }
@@ -77,7 +79,8 @@ CLI::Validator numberWithin(double least, bool leastAllowed, double most, std::s
   return CLI::Validator(
       [=](const std::string& text) -> std::string {
         double value = 0.0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        const auto [end, error] =
+            tarvex::io::parseDouble(text.data(), text.data() + text.size(), value);
         const bool number = error == std::errc() && end == text.data() + text.size();
         if (number && std::isfinite(value) && (value > least || (leastAllowed && value == least)) &&
             value <= most) {
@@ -95,7 +98,8 @@ std::optional<std::array<float, 3>> boundaryLayerOf(std::string_view text) {
     const auto colon = text.find(':');
     if ((colon == std::string_view::npos) != (k + 1 == values.size())) return std::nullopt;
     const std::string_view part = text.substr(0, colon);
-    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), values[k]);
+    const auto [end, error] =
+        tarvex::io::parseFloat(part.data(), part.data() + part.size(), values[k]);
     if (part.empty() || error != std::errc() || end != part.data() + part.size() ||
         !std::isfinite(values[k])) {
       return std::nullopt;
@@ -294,8 +298,8 @@ int runConvert(ConvertArguments& a) {
   if (a.meshSize == "auto") {
     a.request.drawing.meshSizeFromSpacing = true;
   } else if (!a.meshSize.empty()) {
-    std::from_chars(a.meshSize.data(), a.meshSize.data() + a.meshSize.size(),
-                    a.request.drawing.meshSizeChords);
+    tarvex::io::parseFloat(a.meshSize.data(), a.meshSize.data() + a.meshSize.size(),
+                           a.request.drawing.meshSizeChords);
   }
   if (const auto layer = boundaryLayerOf(a.boundaryLayer)) {
     a.request.drawing.boundaryLayerFirst = (*layer)[0];

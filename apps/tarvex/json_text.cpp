@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "io/number_chars.h"
 #include "standard_streams.h"
 
 namespace tarvex::console {
@@ -34,7 +35,7 @@ std::string jsonString(std::string_view text) {
 std::string jsonNumber(float value) {
   if (!std::isfinite(value)) return "null";
   char text[32];
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  const auto [end, error] = tarvex::io::toChars(text, text + sizeof text, value);
   if (error != std::errc()) return "null";
   return std::string(text, end);
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "io/number_chars.h"
+
 namespace tarvex::console {
 namespace {
 
@@ -15,7 +17,8 @@ std::optional<std::vector<double>> numbers(std::string_view text, std::size_t le
     const auto colon = text.find(':');
     const std::string_view part = text.substr(0, colon);
     double value = 0.0;
-    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    const auto [end, error] =
+        tarvex::io::parseDouble(part.data(), part.data() + part.size(), value);
     if (part.empty() || error != std::errc() || end != part.data() + part.size() ||
         !std::isfinite(value)) {
       return std::nullopt;

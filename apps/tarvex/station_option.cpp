@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "io/number_chars.h"
+
 namespace tarvex::console {
 namespace {
 
@@ -17,8 +19,7 @@ std::optional<float> number(std::string_view text) {
   text = trimmed(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   float value = 0.0f;
-  const auto [end, error] =
-      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+  const auto [end, error] = tarvex::io::parseFloat(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
     return std::nullopt;
   }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "geometry/naca_six_series.h"
+#include "io/number_chars.h"
 
 namespace tarvex::naca {
 namespace {
@@ -50,7 +51,7 @@ Result<std::optional<double>> takeLoading(std::string& text) {
   const std::string value = text.substr(at + 2);
   text.erase(at);
   double a = 0.0;
-  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), a);
+  const auto [end, error] = io::parseDouble(value.data(), value.data() + value.size(), a);
   if (error != std::errc() || end != value.data() + value.size() || !(a >= 0.0 && a <= 1.0)) {
     return refused("the mean line's a=" + value + " is not a number from 0 to 1");
   }
@@ -120,7 +121,7 @@ Result<Recipe> fiveDigit(std::string_view text, bool closed, std::optional<std::
 std::string loadingName(std::optional<double> a) {
   if (!a) return {};
   char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, *a).ptr;
+  const auto end = io::toChars(buffer, buffer + sizeof buffer, *a).ptr;
   return " a=" + std::string(buffer, end);
 }
 

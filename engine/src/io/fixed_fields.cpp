@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "io/number_chars.h"
+
 namespace tarvex::fields {
 namespace {
 
@@ -80,8 +82,7 @@ bool appendDecimal(std::string& text, double value, int w, int d) {
   if (appendScaledDecimal(text, value, w, d, fits)) return fits;
   // Exact decimal rounding of the binary value, halves to even, as printf does.
   char buffer[400];
-  const auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, d);
+  const auto [end, error] = io::toCharsFixed(buffer, buffer + sizeof buffer, value, d);
   if (error != std::errc()) {
     appendStars(text, w);
     return false;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "io/number_chars.h"
 #include "tarvex.hpp"
 
 namespace tarvex {
@@ -12,7 +13,7 @@ std::optional<float> parseLength(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const auto [end, error] = io::parseDouble(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end == text.data()) return std::nullopt;
   std::string_view unit(end, static_cast<std::size_t>(text.data() + text.size() - end));
   while (!unit.empty() && unit.front() == ' ') unit.remove_prefix(1);

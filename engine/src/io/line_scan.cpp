@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "io/number_chars.h"
+
 namespace tarvex {
 namespace {
 
@@ -41,7 +43,7 @@ bool tokenValue(std::string_view digits, std::int64_t exponent, bool negative, f
   *end++ = 'e';
   end = std::to_chars(end, text + sizeof text, exponent).ptr;
   float parsed = 0.0f;
-  const auto error = std::from_chars(text, end, parsed).ec;
+  const auto error = io::parseFloat(text, end, parsed).ec;
   if (error == std::errc::result_out_of_range) {
     // Too large or too small: the place of the leading digit tells which.
     const auto first = digits.find_first_not_of('0');
@@ -58,8 +60,7 @@ bool tokenValue(std::string_view digits, std::int64_t exponent, bool negative, f
 
 }  // namespace
 
-bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line,
-            LineNumbers* numbers) {
+bool LGETLN(LineInput& in, CommentLines* comments, std::string_view& line, LineNumbers* numbers) {
   if (numbers != nullptr) numbers->count = -1;
   while (in.next(line)) {
     const int length = significantLength(line);
@@ -300,7 +301,7 @@ int scanPlainNumbers(std::string_view line, std::span<float> values) {
     } else {
       // from_chars takes no plus sign, and rounds exactly as the general parser.
       const std::size_t from = line[start] == '+' ? start + 1 : start;
-      const auto [end, error] = std::from_chars(line.data() + from, line.data() + i, value);
+      const auto [end, error] = io::parseFloat(line.data() + from, line.data() + i, value);
       if (error != std::errc() || end != line.data() + i) return -1;
     }
     if (static_cast<std::size_t>(count) < values.size()) {
