@@ -17,7 +17,7 @@ const pageTexts = {
     uniform: 'gleichmäßig',
     recognised: 'Erkannt',
     section: 'Profil',
-    layout: 'Format',
+    layout: 'Eingabeformat',
     points: 'Punkte',
     xRange: 'x-Bereich',
     layouts: {
