@@ -2,7 +2,8 @@
 // format, timed: the loop that bench/web_compare.py also runs in a browser on
 // the engine compiled to WebAssembly, for the ratio of the two.
 //   tarvex_text_loop --input         the 200-point section text it converts
-//   tarvex_text_loop [milliseconds]  per format: {"1": microseconds, ...}
+//   tarvex_text_loop [milliseconds [format]]
+//                                    per format (or the one): {"1": microseconds, ...}
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -54,14 +55,16 @@ int main(int argc, char** argv) {
     return 0;
   }
   const double milliseconds = argc > 1 ? std::atof(argv[1]) : 200.0;
+  const int only = argc > 2 ? std::atoi(argv[2]) : 0;
   std::printf("{");
   for (const tarvex::FormatRow& format : tarvex::kFormats) {
+    if (only != 0 && format.number != only) continue;
     const double us = microsecondsPerConversion(text, format.number, milliseconds);
     if (us < 0) {
       std::fprintf(stderr, "tarvex_text_loop: format %d failed\n", format.number);
       return 1;
     }
-    std::printf("%s\"%d\": %.3f", format.number > 1 ? ", " : "", format.number, us);
+    std::printf("%s\"%d\": %.3f", format.number > 1 && only == 0 ? ", " : "", format.number, us);
   }
   std::printf("}\n");
   return 0;

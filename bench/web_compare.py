@@ -5,12 +5,15 @@ Chromium by the web page's worker, one after the other in one run.
 
     /usr/bin/python3 bench/web_compare.py build/web/site build/release/bin/tarvex_text_loop
 
-Prints microseconds per conversion and the ratio browser / native per format.
+Prints microseconds per conversion and the ratio browser / native per format:
+native and browser take turns format by format, and the quickest of a few
+rounds counts each, since other processes on a busy machine slow both.
 The first conversion of the page (time from the start of loading to the first
 result shown) is measured on fresh loads with the browser's cache off.
 """
 
 import argparse
+import gzip
 import json
 import pathlib
 import statistics
@@ -21,31 +24,26 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" 
 import browser as web  # noqa: E402
 
 BROWSER_LOOP = """
-  const [text, milliseconds] = args;
-  const worker = new Worker('worker.mjs', { type: 'module' });
+  const [text, format, milliseconds] = args;
+  window.benchWorker ??= new Worker('worker.mjs', { type: 'module' });
+  const worker = window.benchWorker;
   const call = (job, jobArgs) => new Promise((resolve, reject) => {
     worker.onmessage = ({ data }) => data.error ? reject(new Error(data.error.message))
                                                 : resolve(data.result);
     worker.postMessage({ id: 1, job, args: jobArgs });
   });
   const bytes = new TextEncoder().encode(text);
-  const { formats } = await call('formats', {});
-  const times = {};
-  for (const format of formats) {
-    const options = { format: format.number, comments: true };
-    // Once to warm up (the browser compiles hot code again, optimised), once to time.
-    await call('timeConversions', { bytes, options, least: milliseconds });
-    times[format.number] = 1000 * await call('timeConversions', { bytes, options, least: milliseconds });
-  }
-  worker.terminate();
-  return times;
+  const options = { format, comments: true };
+  // Once to warm up (the browser compiles hot code again, optimised), once to time.
+  await call('timeConversions', { bytes, options, least: milliseconds });
+  return 1000 * await call('timeConversions', { bytes, options, least: milliseconds });
 """
 
 
-def native_times(program, milliseconds):
-    output = subprocess.run([program, str(milliseconds)], check=True, capture_output=True,
-                            text=True).stdout
-    return {int(k): v for k, v in json.loads(output).items()}
+def native_time(program, milliseconds, format_number):
+    output = subprocess.run([program, str(milliseconds), str(format_number)], check=True,
+                            capture_output=True, text=True).stdout
+    return json.loads(output)[str(format_number)]
 
 
 def first_conversions(browser, site, loads):
@@ -64,6 +62,7 @@ def main():
     parser.add_argument("native", type=pathlib.Path, help="the tarvex_text_loop program")
     parser.add_argument("--milliseconds", type=float, default=300)
     parser.add_argument("--loads", type=int, default=7)
+    parser.add_argument("--rounds", type=int, default=3)
     args = parser.parse_args()
     if reason := web.missing():
         print(f"web_compare: {reason}")
@@ -71,27 +70,31 @@ def main():
 
     text = subprocess.run([str(args.native), "--input"], check=True, capture_output=True,
                           text=True).stdout
-    before = native_times(args.native, args.milliseconds)
+    # Native and browser runs take turns, format by format, and the quickest of
+    # the rounds counts: on a busy machine the other processes slow both.
+    native, in_browser = {}, {}
     with web.Site(args.site) as site, web.Browser() as browser:
         browser.open(site.url("index.html"))
         browser.wait_for("window.tarvexPage && window.tarvexPage.firstConversionMs")
-        in_browser = {int(k): v for k, v in browser.run(BROWSER_LOOP, text, args.milliseconds).items()}
+        for number in range(1, 23):
+            for _ in range(args.rounds):
+                native[number] = min(native.get(number, float("inf")),
+                                     native_time(args.native, args.milliseconds, number))
+                in_browser[number] = min(in_browser.get(number, float("inf")),
+                                         browser.run(BROWSER_LOOP, text, number, args.milliseconds))
         firsts = first_conversions(browser, site, args.loads)
-    after = native_times(args.native, args.milliseconds)
 
-    print(f"{'format':>20}  {'native us':>10}  {'browser us':>10}  {'ratio':>6}")
+    print(f"{'format':>6}  {'native us':>10}  {'browser us':>10}  {'ratio':>6}")
     ratios = []
     for number in sorted(in_browser):
-        native = (before[number] + after[number]) / 2
-        ratio = in_browser[number] / native
+        ratio = in_browser[number] / native[number]
         ratios.append(ratio)
-        print(f"{number:>20}  {native:10.1f}  {in_browser[number]:10.1f}  {ratio:6.2f}")
+        print(f"{number:>6}  {native[number]:10.1f}  {in_browser[number]:10.1f}  {ratio:6.2f}")
     print(f"ratio: median {statistics.median(ratios):.2f}, highest {max(ratios):.2f}")
     print("first conversion after the start of loading (ms, cache off): "
           + ", ".join(f"{t:.0f}" for t in firsts) + f"; median {statistics.median(firsts):.0f}")
     wasm = args.site / "tarvex-engine.wasm"
     glue = args.site / "tarvex-engine.mjs"
-    import gzip
     sizes = [len(gzip.compress(p.read_bytes(), 9)) for p in (wasm, glue)]
     print(f"engine download, gzip -9: {sizes[0]} + {sizes[1]} = {sum(sizes)} bytes")
     return 0

@@ -192,16 +192,6 @@ WEB_ENTRY int tarvex_web_naca(const char* designation, std::size_t size, int poi
   return madeSection(tarvex::nacaSection(bytes(designation, size), options));
 }
 
-WEB_ENTRY int tarvex_web_from_points(const char* name, std::size_t nameSize, const double* x,
-                                     const double* y, int count, int normalise) {
-  const auto n = static_cast<std::size_t>(count > 0 ? count : 0);
-  tarvex::PointsOptions options;
-  options.normalise = normalise != 0;
-  options.capacity = tarvex::kMaxNacaPoints;
-  return madeSection(tarvex::sectionFromPoints(std::string(bytes(name, nameSize)), std::span(x, n),
-                                               std::span(y, n), options));
-}
-
 // A section the module holds, put into slot 0 or 1 as it was made.
 WEB_ENTRY void tarvex_web_give(int slot, const char* name, std::size_t nameSize, int layout,
                                int pointsRead, float xmin, float xmax, const float* properties,

@@ -145,30 +145,6 @@ export class Tarvex {
         closedTrailingEdge ? 1 : 0)));
   }
 
-  // A section of points from the trailing edge over one surface and back.
-  sectionFromPoints(x, y, { name = '', normalise = true } = {}) {
-    const n = Math.min(x.length, y.length);
-    if (x.length !== y.length) {
-      throw new TarvexError(`${x.length} x but ${y.length} y values`);
-    }
-    const e = this.#engine;
-    const nameBytes = utf8.encode(name);
-    const block = e._malloc(16 * n + nameBytes.length + 8);
-    try {
-      const xs = (block + 7) & ~7;
-      const ys = xs + 8 * n;
-      for (let i = 0; i < n; ++i) {
-        e.HEAPF64[xs / 8 + i] = number(x[i], `x ${i + 1}`);
-        e.HEAPF64[ys / 8 + i] = number(y[i], `y ${i + 1}`);
-      }
-      e.HEAPU8.set(nameBytes, ys + 8 * n);
-      return this.#section(e._tarvex_web_from_points(ys + 8 * n, nameBytes.length, xs, ys, n,
-                                                      normalise ? 1 : 0));
-    } finally {
-      e._free(block);
-    }
-  }
-
   // The section after the shaping steps, in the engine's order: blend,
   // thicknessCamber, leadingEdgeRadius, trailingEdgeGap, flap, panelling.
   shape(section, steps = {}) {
