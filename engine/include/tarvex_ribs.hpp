@@ -13,7 +13,11 @@
 //   panel.washoutDegrees = 2;
 //   tarvex::RibFeatures features;
 //   features.sheeting = {1.5, 0.25, 0.25};
-//   features.spars.push_back({.position = {0.3}, .widthMm = 6, .depthMm = 6, .bottom = true});
+//   tarvex::Spar spar;  // at 30 % of the chord, 6 by 6 mm, top and bottom
+//   spar.position.value = 0.3;
+//   spar.widthMm = spar.depthMm = 6;
+//   spar.bottom = true;
+//   features.spars.push_back(spar);
 //   auto set = tarvex::makeRibSet(panel, features, tarvex::SheetLayout{});
 //   if (!set) return fail(set.error().message);
 //   for (int k = 0; k < set->sheets; ++k) save(tarvex::ribSheetSvg(*set, k));
