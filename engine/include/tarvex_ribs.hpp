@@ -196,14 +196,14 @@ struct RibSet {
   std::vector<double> sheetUse;  // each sheet's area covered by parts, 0 to 1
 };
 
-// The ribs with their features, laid out on sheets: each in the orientation
-// of its smallest height (turned a quarter more when only so it fits), in
-// rows filled left to right from the top, tallest first, each row of a sheet
-// or a new sheet taking the first that has room; parts never come closer
-// than the gap, boxes of the parts being what is packed. Refused with the
-// reason, before any output is made: a chord or span of 0, a washout of 45
-// degrees or more, a notch deeper than the rib, a hole that does not fit, a
-// part larger than the sheet, text the font cannot draw, and the like.
+// The ribs with their features, laid out on sheets: each turned to its
+// smallest height, or a quarter turn more where only so it fits; their boxes
+// packed from the top of the sheet down along a skyline, tallest first, each
+// on the first sheet with room where it reaches least deep. Parts never come
+// closer than the gap, but no part tucks into another's curve. Refused with
+// the reason, before any output is made: a chord or span of 0, a washout of
+// 45 degrees or more, a notch deeper than the rib, a hole that does not fit,
+// a part larger than the sheet, text the font cannot draw, and the like.
 TARVEX_API Result<RibSet> makeRibSet(const WingPanel& panel, const RibFeatures& features,
                                      const SheetLayout& layout);
 

@@ -260,7 +260,9 @@ std::optional<TextPlace> placeText(const Ring& rib, std::span<const CircleMm> ho
     const double width = strokes::width(text, height);
     std::optional<TextPlace> best;
     double bestRoom = -1.0;
-    for (double x0 = extent.xmin + kMargin; x0 + width + kMargin <= extent.xmax; x0 += 0.5) {
+    // Half a millimetre apart, or 400 places along a longer rib.
+    const double step = std::max(0.5, (extent.xmax - extent.xmin) / 400.0);
+    for (double x0 = extent.xmin + kMargin; x0 + width + kMargin <= extent.xmax; x0 += step) {
       const auto spans = spansOver(rib, x0 - kMargin, x0 + width + kMargin);
       if (!spans) continue;
       double top = HUGE_VAL, bottom = -HUGE_VAL;

@@ -48,77 +48,120 @@ double flatTurn(const Ring& part) {
   return best;
 }
 
-struct Shelf {
-  int sheet = 0;
-  double top = 0.0, height = 0.0, next = 0.0;
+// What is taken of a sheet from its top down, over a stretch of its width;
+// depths from the top margin, the gap included in every part.
+struct Segment {
+  double x = 0.0, width = 0.0, depth = 0.0;
 };
+using Skyline = std::vector<Segment>;
+
+// The depth a box w wide reaches from segment i (nothing when it sticks out
+// at the right).
+std::optional<double> depthAt(const Skyline& line, std::size_t i, double w, double room) {
+  const double x = line[i].x;
+  if (x + w > room + 1e-9) return std::nullopt;
+  double depth = 0.0;
+  for (std::size_t j = i; j < line.size() && line[j].x < x + w - 1e-9; ++j) {
+    depth = std::max(depth, line[j].depth);
+  }
+  return depth;
+}
+
+void take(Skyline& line, double x, double w, double depth) {
+  Skyline next;
+  for (const Segment& s : line) {
+    const double end = s.x + s.width;
+    if (end <= x + 1e-9 || s.x >= x + w - 1e-9) {
+      next.push_back(s);
+      continue;
+    }
+    if (s.x < x) next.push_back({s.x, x - s.x, s.depth});
+    if (next.empty() || next.back().x + next.back().width <= x + 1e-9)
+      next.push_back({x, w, depth});
+    if (end > x + w) next.push_back({x + w, end - (x + w), s.depth});
+  }
+  std::sort(next.begin(), next.end(), [](const Segment& a, const Segment& b) { return a.x < b.x; });
+  line.clear();
+  for (const Segment& s : next) {
+    if (!line.empty() && std::fabs(line.back().depth - s.depth) < 1e-9) {
+      line.back().width += s.width;
+    } else {
+      line.push_back(s);
+    }
+  }
+}
 
 }  // namespace
 
 std::optional<Layout> nest(std::span<const Ring> parts, const Sheet& sheet, std::size_t& tooLarge) {
-  const double left = sheet.margin, right = sheet.width - sheet.margin;
-  const double bottom = sheet.margin, top = sheet.height - sheet.margin;
+  // Every part takes the gap on its right and below it; so may the last.
+  const double roomX = sheet.width - 2.0 * sheet.margin + sheet.gap;
+  const double roomY = sheet.height - 2.0 * sheet.margin + sheet.gap;
   struct Item {
     std::size_t part;
-    double turn;
-    Box box;
+    double turns[2];  // flat, and a quarter turn more
+    Box boxes[2];
   };
   std::vector<Item> items;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    double turn = flatTurn(parts[i]);
-    Box box = boxOf(turned(parts[i], {0.0, 0.0}, turn));
-    const auto fits = [&](const Box& b) {
-      return b.xmax - b.xmin <= right - left && b.ymax - b.ymin <= top - bottom;
-    };
-    if (!fits(box)) {
-      turn += 0.5 * std::numbers::pi;
-      box = boxOf(turned(parts[i], {0.0, 0.0}, turn));
-      if (!fits(box)) {
-        tooLarge = i;
-        return std::nullopt;
-      }
+    Item item{i, {flatTurn(parts[i]), 0.0}, {}};
+    item.turns[1] = item.turns[0] + 0.5 * std::numbers::pi;
+    bool fits = false;
+    for (int k = 0; k < 2; ++k) {
+      item.boxes[k] = boxOf(turned(parts[i], {0.0, 0.0}, item.turns[k]));
+      fits = fits || (item.boxes[k].xmax - item.boxes[k].xmin + sheet.gap <= roomX &&
+                      item.boxes[k].ymax - item.boxes[k].ymin + sheet.gap <= roomY);
     }
-    items.push_back({i, turn, box});
+    if (!fits) {
+      tooLarge = i;
+      return std::nullopt;
+    }
+    items.push_back(item);
   }
   std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-    return a.box.ymax - a.box.ymin > b.box.ymax - b.box.ymin;
+    return a.boxes[0].ymax - a.boxes[0].ymin > b.boxes[0].ymax - b.boxes[0].ymin;
   });
 
   Layout layout;
   layout.placements.resize(parts.size());
-  std::vector<Shelf> shelves;
+  std::vector<Skyline> sheets;
   for (const Item& item : items) {
-    const double w = item.box.xmax - item.box.xmin, h = item.box.ymax - item.box.ymin;
-    Shelf* chosen = nullptr;
-    for (Shelf& shelf : shelves) {
-      if (h <= shelf.height && shelf.next + w <= right) {
-        chosen = &shelf;
-        break;
+    // The first sheet it fits on, there the place where it reaches least
+    // deep (then the leftmost), flat before turned.
+    struct Choice {
+      std::size_t segment = 0;
+      int turn = 0;
+      double top = 0.0, bottom = HUGE_VAL;
+    };
+    std::optional<Choice> best;
+    std::size_t s = 0;
+    for (; s <= sheets.size() && !best; ++s) {
+      if (s == sheets.size()) sheets.push_back({{0.0, roomX, 0.0}});
+      const Skyline& line = sheets[s];
+      for (int k = 0; k < 2; ++k) {
+        const double w = item.boxes[k].xmax - item.boxes[k].xmin + sheet.gap;
+        const double h = item.boxes[k].ymax - item.boxes[k].ymin + sheet.gap;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+          const auto top = depthAt(line, i, w, roomX);
+          if (!top || *top + h > roomY + 1e-9) continue;
+          if (!best || *top + h < best->bottom - 1e-9 ||
+              (std::fabs(*top + h - best->bottom) <= 1e-9 && line[i].x < line[best->segment].x)) {
+            best = Choice{i, k, *top, *top + h};
+          }
+        }
       }
     }
-    if (chosen == nullptr) {
-      // A new row below the last one of the first sheet with room for it.
-      for (int s = 0; s <= layout.sheets && chosen == nullptr; ++s) {
-        double below = top;
-        for (const Shelf& shelf : shelves) {
-          if (shelf.sheet == s) below = shelf.top - shelf.height - sheet.gap;
-        }
-        if (s == layout.sheets) {
-          below = top;
-          ++layout.sheets;
-        }
-        if (below - h >= bottom) {
-          shelves.push_back({s, below, h, left});
-          chosen = &shelves.back();
-        }
-      }
-    }
+    --s;
+    const Box& box = item.boxes[best->turn];
+    const double x = sheets[s][best->segment].x;
+    take(sheets[s], x, box.xmax - box.xmin + sheet.gap, best->bottom);
     Placement& place = layout.placements[item.part];
-    place.sheet = chosen->sheet;
-    place.radians = item.turn;
-    place.offset = {chosen->next - item.box.xmin, chosen->top - h - item.box.ymin};
-    chosen->next += w + sheet.gap;
+    place.sheet = static_cast<int>(s);
+    place.radians = item.turns[best->turn];
+    place.offset = {sheet.margin + x - box.xmin,
+                    sheet.height - sheet.margin - best->top - (box.ymax - box.ymin) - box.ymin};
   }
+  layout.sheets = static_cast<int>(sheets.size());
   return layout;
 }
 

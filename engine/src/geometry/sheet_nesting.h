@@ -1,5 +1,7 @@
-// Parts laid out on sheets: each turned to its smallest height, then their
-// boxes packed in rows (shelves), tallest first, first fit.
+// Parts laid out on sheets: each turned to its smallest height (or a quarter
+// turn more), then their boxes packed from the top of the sheet down along a
+// skyline, tallest first, each on the first sheet it fits where it reaches
+// least deep.
 #pragma once
 
 #include <optional>
