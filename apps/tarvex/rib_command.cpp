@@ -46,6 +46,7 @@ void addPanel(CLI::App* ribs, RibArguments& a) {
   ribs->add_option("ROOT TIP", a.sections,
                    "the root section and (optionally) the tip section: coordinate files or NACA "
                    "designations (2412, 0012, 23012, 63-415); without a tip the root's all along")
+      ->type_name("")
       ->required()
       ->expected(1, 2);
   ribs->add_option("--root-chord", a.rootChord, "the root's chord: 250mm, 10in")
@@ -115,8 +116,7 @@ void addFeatures(CLI::App* ribs, RibArguments& a) {
       ->check(checkedBy(parseLeadingEdgeStock))
       ->group(group);
   ribs->add_option("--te-stock", a.trailingEdgeStock,
-                   "end each rib square where it is THICKNESS thick, for a trailing-edge stock")
-      ->type_name("THICKNESS")
+                   "end each rib square where it is this thick, for a trailing-edge stock")
       ->check(kLength)
       ->group(group);
   ribs->add_option("--holes", a.holes,
@@ -396,9 +396,10 @@ int runRibs(const RibArguments& a) {
   }
   std::string report;
   if (set) report = a.json ? ribReportJson(*set, sheetFiles) : ribReport(*set, sheetFiles);
-  if (!a.report.empty()) outputs.push_back({a.report, report});
+  const bool reportToOutput = a.report.empty() || a.report == "-";
+  if (!reportToOutput) outputs.push_back({a.report, report});
   if (Error error = writeOutputs(outputs)) return fail(error);
-  if (a.report.empty() && !a.quiet && !report.empty()) {
+  if (reportToOutput && (!a.quiet || a.report == "-") && !report.empty()) {
     StandardOutput out;
     if (!out.write(report) || !out.finish()) {
       std::cerr << "tarvex: " << out.failure() << '\n';
