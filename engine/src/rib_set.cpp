@@ -17,7 +17,6 @@ namespace tarvex {
 namespace {
 
 using outline::Ring;
-using ribs::Span;
 using ribs::Station;
 using ribs::stationAt;
 
