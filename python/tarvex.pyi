@@ -316,7 +316,7 @@ def ribs(
     sweep: Union[_Length, str] = 0.0,  # a length, or an angle such as '5deg'
     washout: SupportsFloat = 0.0,
     twist_axis: _Fraction = 0.25,
-    ruled: bool = False,
+    ruled: bool = True,
     name: str = "",
     sheeting: Union[_Length, tuple[_Length, _Fraction], tuple[_Length, _Fraction, _Fraction], None] = None,
     spars: Iterable[_Spar] = (),
@@ -349,7 +349,7 @@ def hot_wire(
     sweep: Union[_Length, str] = 0.0,
     washout: SupportsFloat = 0.0,
     twist_axis: _Fraction = 0.25,
-    ruled: bool = False,
+    ruled: bool = True,
     name: str = "",
     sheeting: Union[_Length, tuple[_Length, _Fraction], tuple[_Length, _Fraction, _Fraction], None] = None,
     spars: Iterable[_Spar] = (),

@@ -84,10 +84,10 @@ void addPanel(CLI::App* ribs, RibArguments& a) {
                    "the fraction of the chord the ribs turn about (default 0.25)")
       ->check(CLI::Range(0.0, 1.0))
       ->group(group);
-  ribs->add_flag("--ruled", a.ruled,
-                 "blend each rib at its span fraction weighted by the chords, so that every point "
-                 "lies on the straight line from its place in the root to the tip (straight "
-                 "spars and planking sit flush, as on a hot-wire cut core)")
+  ribs->add_flag("--plain-blend", a.plainBlend,
+                 "blend each rib at its fraction of the span itself instead of weighted by the "
+                 "chords: the ribs then leave the straight lines from root to tip that a "
+                 "straight spar, planking and a hot-wire core follow")
       ->group(group);
   ribs->add_option("--name", a.name, "the panel's name in the report and the drawings' titles")
       ->group(group);
@@ -275,7 +275,7 @@ Result<WingPanel> panelOf(const RibArguments& a) {
   }
   panel.washoutDegrees = a.washout;
   panel.twistAxis = a.twistAxis;
-  panel.ruled = a.ruled;
+  panel.ruled = !a.plainBlend;
   return panel;
 }
 

@@ -14,7 +14,7 @@ struct RibArguments {
   std::string name, rootChord, tipChord, span, stations, sweep;
   int ribs = 0;
   double washout = 0.0, twistAxis = 0.25;
-  bool ruled = false;
+  bool plainBlend = false;
   std::string sheeting, leadingEdgeStock, trailingEdgeStock, holes, web, tabs, tabWidth, tabLength;
   std::vector<std::string> spars;
   double holeSize = 0.6;

@@ -118,7 +118,7 @@ Section sectionOf(py::handle value, const char* what) {
 
 struct PanelArguments {
   py::handle root, tip, rootChord, tipChord, span, sweep, washout, twistAxis, name;
-  bool ruled = false;
+  bool ruled = true;
 };
 
 WingPanel panelOf(const PanelArguments& a) {
@@ -418,7 +418,8 @@ constexpr const char* kPanelDoc =
     "washout: the tip's nose down in degrees, growing linearly from the root, about "
     "twist_axis of the chord (0.25).\n"
     "ruled: blend at the span fraction weighted by the chords, so that every point lies on "
-    "the straight line from root to tip (straight spars sit flush, as on a hot-wire core).\n"
+    "the straight line from root to tip (straight spars sit flush, as on a hot-wire core); "
+    "False: at the span fraction itself.\n"
     "sheeting: a thickness over the whole rib, (thickness, to) from the leading edge to that "
     "fraction of the chord on both sides, or (thickness, top_to, bottom_to).\n"
     "spars: (position, width, depth[, side]) each, or dicts of position, tip_position, width, "
@@ -455,7 +456,7 @@ void addRibs(py::module_& module) {
   static const std::string ribsDoc =
       std::string(
           "ribs(root, tip=None, *, root_chord, tip_chord=None, span, ribs=None, "
-          "stations=None, sweep=0, washout=0, twist_axis=0.25, ruled=False, "
+          "stations=None, sweep=0, washout=0, twist_axis=0.25, ruled=True, "
           "name='', sheeting=None, spars=(), le_stock=None, te_stock=0, "
           "holes=(), hole_size=0.6, web=2, tabs=(), tab_width=6, "
           "tab_length=10, engrave=True, label='R', sheet='A4', gap=3, "
@@ -482,7 +483,7 @@ void addRibs(py::module_& module) {
   static const std::string hotWireDoc =
       std::string(
           "hot_wire(root, tip=None, *, root_chord, tip_chord=None, span, "
-          "sweep=0, washout=0, twist_axis=0.25, ruled=False, name='', "
+          "sweep=0, washout=0, twist_axis=0.25, ruled=True, name='', "
           "sheeting=None, spars=(), points=201, kerf=0, feed=300, lead_in=10, "
           "towers=None) -> HotWire\n\n"
           "The panel's foam core for a four-axis hot-wire cutter: root and tip "
@@ -496,7 +497,7 @@ void addRibs(py::module_& module) {
   module.def("ribs", &ribs, arg("root"), arg("tip") = py::none(), py::kw_only(), arg("root_chord"),
              arg("tip_chord") = py::none(), arg("span"), arg("ribs") = py::none(),
              arg("stations") = py::none(), arg("sweep") = 0.0, arg("washout") = 0.0,
-             arg("twist_axis") = 0.25, arg("ruled") = false, arg("name") = "",
+             arg("twist_axis") = 0.25, arg("ruled") = true, arg("name") = "",
              arg("sheeting") = py::none(), arg("spars") = py::tuple(), arg("le_stock") = py::none(),
              arg("te_stock") = 0.0, arg("holes") = py::tuple(), arg("hole_size") = 0.6,
              arg("web") = 2.0, arg("tabs") = py::tuple(), arg("tab_width") = 6.0,
@@ -505,7 +506,7 @@ void addRibs(py::module_& module) {
              arg("stroke") = 0.1, ribsDoc.c_str());
   module.def("hot_wire", &hotWire, arg("root"), arg("tip") = py::none(), py::kw_only(),
              arg("root_chord"), arg("tip_chord") = py::none(), arg("span"), arg("sweep") = 0.0,
-             arg("washout") = 0.0, arg("twist_axis") = 0.25, arg("ruled") = false, arg("name") = "",
+             arg("washout") = 0.0, arg("twist_axis") = 0.25, arg("ruled") = true, arg("name") = "",
              arg("sheeting") = py::none(), arg("spars") = py::tuple(), arg("points") = 201,
              arg("kerf") = 0.0, arg("feed") = 300.0, arg("lead_in") = 10.0,
              arg("towers") = py::none(), hotWireDoc.c_str());

@@ -39,7 +39,7 @@ def section_of(name):
 def blended(root, tip, station, chord, twist):
     """The section at the station scaled to its chord, its nose turned down
     by twist degrees about AXIS of the chord: the rib without features."""
-    s = root.blend(tip, station / SPAN)
+    s = root.blend(tip, station / SPAN * TIP_CHORD / chord)  # on the lines from root to tip
     points = np.column_stack([s.x, s.y]) * chord
     pivot = points[:, 0].min() + AXIS * chord
     turn = math.radians(twist)
