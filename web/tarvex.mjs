@@ -375,8 +375,9 @@ export class Tarvex {
   }
 
   #withShape(steps, use) {
-    const v = new Array(shapeValues).fill(NaN);
     const s = steps ?? {};
+    if (Object.keys(s).length === 0) return use(0);  // no step: the engine takes none
+    const v = new Array(shapeValues).fill(NaN);
     if (s.trailingEdgeGap != null) {
       const gap = typeof s.trailingEdgeGap === 'object' ? s.trailingEdgeGap : { gap: s.trailingEdgeGap };
       v[0] = number(gap.gap, 'the trailing-edge gap');

@@ -46,12 +46,13 @@ inline CharsResult parseFloat(const char* first, const char* last, float& value)
   return parseNumber(first, last, value);
 }
 
+// Read with the same correctly rounding parser as above: the C library's
+// strtod would bring a second parser into the WebAssembly download.
 template <typename T>
 bool readsBack(const char* text, T value) {
-  if constexpr (sizeof(T) == sizeof(float))
-    return std::strtof(text, nullptr) == value;
-  else
-    return std::strtod(text, nullptr) == value;
+  T parsed{};
+  const auto result = fast_float::from_chars(text, text + std::strlen(text), parsed);
+  return result.ec == std::errc() && parsed == value;
 }
 
 // The shortest digits that read back as value: digits (no point, no trailing
