@@ -6,7 +6,6 @@
 #include <fast_float/fast_float.h>
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -171,7 +170,9 @@ __extension__ typedef unsigned __int128 Uint128;
 // where they do not hold it (values from 2^63 on, more than 19 decimals).
 inline bool scaledUnits(double value, int decimals, Uint128& units) {
   if (decimals < 0 || decimals > 19) return false;
-  const auto bits = std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
+  std::uint64_t bits = 0;  // std::bit_cast is missing from the libc++ of Emscripten here
+  std::memcpy(&bits, &value, sizeof bits);
+  bits &= ~(std::uint64_t{1} << 63);
   const auto biased = static_cast<int>(bits >> 52);
   std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
   if (biased != 0) significand |= std::uint64_t{1} << 52;
