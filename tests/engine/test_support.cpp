@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace tarvex::test {
 
