@@ -69,9 +69,13 @@ std::optional<EngineEntries> bindEngine(std::string& error) {
     error = "cannot load " TARVEX_LIBRARY_NAME " (error " + std::to_string(GetLastError()) + ")";
     return std::nullopt;
   }
-  entries.convert = reinterpret_cast<ConvertEntry>(GetProcAddress(library, "INORM"));
+  // GetProcAddress gives every entry one type; void (*)() stands for any.
+  const auto entry = [library](const char* name) {
+    return reinterpret_cast<void (*)()>(GetProcAddress(library, name));
+  };
+  entries.convert = reinterpret_cast<ConvertEntry>(entry("INORM"));
   entries.removeTemporaries =
-      reinterpret_cast<CleanupEntry>(GetProcAddress(library, "tarvex_remove_temporary_files"));
+      reinterpret_cast<CleanupEntry>(entry("tarvex_remove_temporary_files"));
 #else
   // The library stays loaded until the program ends.
   void* library = nullptr;
