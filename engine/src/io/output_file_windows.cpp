@@ -205,7 +205,6 @@ class OutputTransaction::State {
   std::wstring target;  // the full path of the file to make, replace or append to
   File through;
   Temporary temp;
-  std::size_t written = 0;
   Error failure;
   bool committed = false;
   int newAttempts = 0;
@@ -399,7 +398,6 @@ Error OutputTransaction::write(std::string_view text) {
     s.failure = s.writeError(windows::lastError());
     return s.failure;
   }
-  s.written += text.size();
   return {};
 }
 
