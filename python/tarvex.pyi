@@ -257,3 +257,106 @@ def convert(
 ) -> list[ConvertResult]:
     """points: onto this many cosine-spaced points instead of stations (3 to
     1999; an even count gives one more, the nose takes a point)."""
+
+# Rib sets and foam cores: lengths in mm (a number, or a str with its unit,
+# '250mm', '10in'), fractions of the chord as numbers or per cents ('25%').
+_Fraction = Union[SupportsFloat, str]
+_Place = Union[_Fraction, str]  # 0.3, '30%', or a length from the leading edge, '75mm'
+_SectionSource = Union[Section, _Path, str]  # a Section, a coordinate file or a NACA designation
+_Spar = Union[
+    tuple[Union[_Place, tuple[_Place, _Place]], _Length, _Length],
+    tuple[Union[_Place, tuple[_Place, _Place]], _Length, _Length, Literal["top", "bottom", "both"]],
+    dict[str, object],  # position, tip_position, width, depth, side
+]
+
+class RibPart(NamedTuple):
+    """One rib as cut, in its own coordinates: mm, x aft from its leading edge
+    before the washout, y up from the chord plane."""
+
+    number: int  # from 1 at the root
+    station: float  # from the root
+    chord: float
+    twist: float  # degrees, nose down
+    leading_edge: float  # its x in the wing (the sweep)
+    notch_depths: tuple[float, ...]  # each spar notch, top before bottom
+    sheet: int  # an index into RibSet.sheets
+    # On the sheet: turned rotation degrees about the origin, then moved by
+    # (x, y) from the sheet's lower left corner.
+    x: float
+    y: float
+    rotation: float
+    outline: _Array  # N x 2, closed, counter-clockwise, the kerf allowed for
+    holes: _Array  # K x 3: x, y, radius
+    engraving: tuple[_Array, ...]  # the scored strokes, each M x 2
+    text: str  # what they spell
+
+class RibSet(NamedTuple):
+    sheets: tuple[str, ...]  # one SVG document per sheet, at true size in mm
+    dxf: str  # every sheet side by side in one DXF R2000 drawing
+    report: str  # the table of stations, chords, twist, sheets, notch depths
+    json: str  # the same as JSON
+    ribs: tuple[Section, ...]  # each the blend at its station, at its chord in mm, washout turned in
+    parts: tuple[RibPart, ...]
+
+class HotWire(NamedTuple):
+    root: Section  # mm, Selig order, the same number of points as tip
+    tip: Section  # with its sweep and washout
+    matched: tuple[int, ...]  # trailing edge, leading edge and spars' sides, the same in both
+    gcode: str  # four-axis: X Y root, U V tip
+
+def ribs(
+    root: _SectionSource,
+    tip: Union[_SectionSource, None] = None,
+    *,
+    root_chord: _Length,
+    tip_chord: Union[_Length, None] = None,
+    span: _Length,
+    ribs: Union[int, None] = None,
+    stations: Union[Iterable[_Length], None] = None,
+    sweep: Union[_Length, str] = 0.0,  # a length, or an angle such as '5deg'
+    washout: SupportsFloat = 0.0,
+    twist_axis: _Fraction = 0.25,
+    ruled: bool = True,
+    name: str = "",
+    sheeting: Union[_Length, tuple[_Length, _Fraction], tuple[_Length, _Fraction, _Fraction], None] = None,
+    spars: Iterable[_Spar] = (),
+    le_stock: Union[tuple[_Length, _Length], None] = None,  # (depth, height)
+    te_stock: _Length = 0.0,
+    holes: Iterable[_Fraction] = (),
+    hole_size: SupportsFloat = 0.6,
+    web: _Length = 2.0,
+    tabs: Iterable[_Fraction] = (),
+    tab_width: _Length = 6.0,
+    tab_length: _Length = 10.0,
+    engrave: bool = True,
+    label: str = "R",
+    sheet: Union[str, tuple[_Length, _Length]] = "A4",  # 'A4', 'A3' (across), 'WxH'
+    gap: _Length = 3.0,
+    margin: _Length = 5.0,
+    kerf: _Length = 0.0,
+    stroke: _Length = 0.1,
+) -> RibSet:
+    """The ribs of a wing panel nested on sheets, as `tarvex ribs` makes them.
+    ValueError with the reason for anything that cannot be made."""
+
+def hot_wire(
+    root: _SectionSource,
+    tip: Union[_SectionSource, None] = None,
+    *,
+    root_chord: _Length,
+    tip_chord: Union[_Length, None] = None,
+    span: _Length,
+    sweep: Union[_Length, str] = 0.0,
+    washout: SupportsFloat = 0.0,
+    twist_axis: _Fraction = 0.25,
+    ruled: bool = True,
+    name: str = "",
+    sheeting: Union[_Length, tuple[_Length, _Fraction], tuple[_Length, _Fraction, _Fraction], None] = None,
+    spars: Iterable[_Spar] = (),
+    points: int = 201,
+    kerf: Union[_Length, tuple[_Length, _Length]] = 0.0,  # the wire's cut, or (root, tip)
+    feed: SupportsFloat = 300.0,  # mm/min
+    lead_in: _Length = 10.0,
+    towers: Union[tuple[_Length, _Length], None] = None,  # (spacing, root face from X Y)
+) -> HotWire:
+    """The panel's foam core: root and tip outlines matched point for point, and G-code."""

@@ -14,6 +14,7 @@
 #include "format_choice.h"
 #include "io/file_names.h"
 #include "io/number_chars.h"
+#include "rib_command.h"
 #include "section_info.h"
 #include "shape_options.h"
 #include "standard_streams.h"
@@ -27,7 +28,7 @@ namespace tarvex::console {
 namespace {
 
 constexpr int kUsageError = 2;
-constexpr std::string_view kCommands[] = {"convert", "naca", "info", "formats"};
+constexpr std::string_view kCommands[] = {"convert", "naca", "info", "formats", "ribs"};
 
 const CLI::Validator kFormatName(
     [](const std::string& text) {
@@ -342,7 +343,7 @@ std::optional<int> misplacedCommand(int argc, char** argv) {
               << "                         (show the section's figures)\n";
   } else {
     std::cerr << "tarvex: unknown command " << quoted
-              << "; the commands are convert, naca, info and formats (see tarvex --help)\n";
+              << "; the commands are convert, naca, info, formats and ribs (see tarvex --help)\n";
   }
   return kUsageError;
 }
@@ -353,7 +354,8 @@ int finishParse(CLI::App& app, const CLI::ParseError& error) {
   std::ostringstream out, err;
   const int status = app.exit(error, out, err);
   if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && app.get_subcommands().empty()) {
-    std::cerr << "tarvex: name a command: convert, naca, info or formats (see tarvex --help)\n";
+    std::cerr
+        << "tarvex: name a command: convert, naca, info, formats or ribs (see tarvex --help)\n";
     return kUsageError;
   }
   std::cerr << err.str();
@@ -407,6 +409,9 @@ int runCommandLine(int argc, char** argv) {
 
   CLI::App* formats = app.add_subcommand("formats", "List the output formats.");
 
+  RibArguments ribArguments;
+  CLI::App* ribs = addRibs(app, ribArguments);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -428,6 +433,7 @@ int runCommandLine(int argc, char** argv) {
     }
     return describeFiles(infoInputs, json, infoPoints, *steps, std::cerr);
   }
+  if (ribs->parsed()) return runRibs(ribArguments);
   if (formats->parsed()) {
     StandardOutput out;
     if (!out.write(formatTable()) || !out.finish()) {

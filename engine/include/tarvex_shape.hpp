@@ -30,10 +30,11 @@ TARVEX_API Result<Section> setTrailingEdgeGap(const Section& section, const Trai
 
 // The maximum thickness and camber set, and their positions moved, keeping
 // the shapes of the thickness and camber distributions; what is not given
-// stays. Thickness upper - lower and camber (upper + lower) / 2 are those of
-// the figures; with an odd point count both surfaces come out on common
-// stations around the middle point, so that the figures find them as set.
-// A camber of 0 gives the symmetric section. Refused: a thickness of 0 or
+// stays. Thickness upper - lower and camber (upper + lower) / 2 are taken
+// apart vertically from the nose of the smooth contour, and set so that the
+// figures find them as asked (a moved maximum keeps the figure it had); with
+// an odd point count both surfaces come out on common stations around the
+// middle point. A camber of 0 gives the symmetric section. Refused: a thickness of 0 or
 // less, positions outside (0, 1), a camber asked of a section without one.
 struct ThicknessCamber {
   std::optional<double> thickness, thicknessX, camber, camberX;

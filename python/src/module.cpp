@@ -730,6 +730,7 @@ PYBIND11_MODULE(tarvex, module) {
   addSectionShape(sectionClass);
   addSectionSteps(sectionClass);
   addNaca(module);
+  addRibs(module);
 
   module.def("read", &readSource, arg("source"),
              "read(source) -> Section\n\n"

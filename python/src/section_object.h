@@ -61,4 +61,7 @@ void addSectionSteps(py::class_<SectionObject>& type);
 // tarvex.naca().
 void addNaca(py::module_& module);
 
+// tarvex.ribs() and tarvex.hot_wire(), with their result types.
+void addRibs(py::module_& module);
+
 }  // namespace tarvex::python

@@ -225,7 +225,7 @@ TEST_F(CliConvert, AMissingCommandIsNamed) {
   EXPECT_NE(file.err.find("tarvex convert naca2412.dat ... -f FORMAT"), std::string::npos)
       << file.err;
   const auto unknown = tarvex("cnvert naca2412.dat");
-  EXPECT_NE(unknown.err.find("the commands are convert, naca, info and formats"),
+  EXPECT_NE(unknown.err.find("the commands are convert, naca, info, formats and ribs"),
             std::string::npos);
   EXPECT_NE(tarvex("--json").err.find("tarvex"), std::string::npos);
 }

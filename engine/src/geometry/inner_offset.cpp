@@ -39,6 +39,7 @@ std::vector<Vec2> cleanRing(std::span<const Vec2> contour, double tolerance) {
 // not one mitre point far away.
 constexpr double kMitreLimit = 0.25;
 
+// Inward for a positive distance, outward for a negative one.
 std::vector<Vec2> rawOffset(const std::vector<Vec2>& ring, double distance) {
   const std::size_t m = ring.size();
   std::vector<Vec2> normal(m);  // of the edge from point i to point i + 1, to its left
@@ -57,10 +58,13 @@ std::vector<Vec2> rawOffset(const std::vector<Vec2>& ring, double distance) {
       moved.push_back(ring[i] + (distance / denominator) * (before + after));
       continue;
     }
-    // A convex corner: both ends, the crossing of their edges is found below.
-    // A concave one: an arc, so no part of the rib comes nearer than the skin.
+    // A corner the moved edges overlap at (convex inward, concave outward):
+    // both ends, the crossing of their edges is found below. One they open
+    // away from: an arc, so no part comes nearer than the distance.
     const double turn = std::atan2(cross(before, after), dot(before, after));
-    const int steps = turn < 0.0 ? std::clamp(static_cast<int>(std::ceil(-turn / 0.25)), 2, 12) : 1;
+    const bool opens = (distance > 0.0) == (turn < 0.0);
+    const int steps =
+        opens ? std::clamp(static_cast<int>(std::ceil(std::fabs(turn) / 0.25)), 2, 12) : 1;
     for (int k = 0; k <= steps; ++k) {
       const double a = std::atan2(before.y, before.x) + turn * k / steps;
       moved.push_back(ring[i] + distance * Vec2{std::cos(a), std::sin(a)});
@@ -128,6 +132,29 @@ bool inside(Vec2 p, const std::vector<Vec2>& ring) {
 }
 
 }  // namespace
+
+std::vector<Vec2> outerOffset(std::span<const Vec2> contour, double distance, std::string* reason) {
+  const auto fail = [&](const char* why) {
+    if (reason != nullptr) *reason = why;
+    return std::vector<Vec2>{};
+  };
+  double size = 0.0;
+  for (const Vec2& p : contour) size = std::max({size, std::fabs(p.x), std::fabs(p.y)});
+  const std::vector<Vec2> ring = cleanRing(contour, 1e-12 * size);
+  if (ring.size() < 3 || signedArea(ring) <= 0.0) return fail("the outline encloses no area");
+  if (!(distance > 0.0) || !std::isfinite(distance))
+    return fail("the distance must be more than 0");
+  std::vector<Vec2> moved = rawOffset(ring, -distance);
+  long long budget =
+      100LL * static_cast<long long>(moved.size()) * static_cast<long long>(moved.size());
+  while (cutFirstLoop(moved, budget)) {
+  }
+  if (budget < 0) return fail("the outline crosses itself too often to be offset");
+  if (moved.size() < 3 || signedArea(moved) < signedArea(ring)) {
+    return fail("the outline cannot be moved outward");
+  }
+  return moved;
+}
 
 std::vector<Vec2> innerOffset(std::span<const Vec2> contour, double distance, std::string* reason) {
   const auto fail = [&](const char* why) {

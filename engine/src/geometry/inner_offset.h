@@ -21,4 +21,9 @@ struct Vec2 {
 // contour holds no such outline (a skin too thick for the section).
 std::vector<Vec2> innerOffset(std::span<const Vec2> contour, double distance, std::string* reason);
 
+// The closed contour moved outward by distance: a cut path that leaves the
+// part its size after a cut of twice that width. A notch's sides move into
+// the notch; loops where moved parts cross are cut away as above.
+std::vector<Vec2> outerOffset(std::span<const Vec2> contour, double distance, std::string* reason);
+
 }  // namespace tarvex

@@ -28,9 +28,10 @@ Result<Section> scaleLeadingEdgeRadius(const Section& section, const LeadingEdge
     // there gave each surface a hollow, two new turns of its curvature.
     const double a = std::clamp(shape::chordFraction(*split, x[i]) / step.blend, 0.0, 1.0);
     const double weight = std::pow(1.0 - a, 3.0);
-    if (weight == 0 || i == split->nose) continue;
+    if (weight == 0) continue;
     // Half the thickness at this point's x, the other surface interpolated.
-    const double other = shape::surfaceY(i < split->nose ? split->lower : split->upper, x[i]);
+    const bool upper = i < split->nose || (i == split->nose && y[i] >= split->frontY);
+    const double other = shape::surfaceY(upper ? split->lower : split->upper, x[i]);
     y[i] += (y[i] - other) / 2 * gain * weight;
   }
   return shape::rebuilt(section, x, y);

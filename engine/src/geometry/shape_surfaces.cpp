@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "geometry/panelling.h"
+
 namespace tarvex::shape {
 
 Error refused(std::string message) { return {Status::badOptions, std::move(message), {}, 0}; }
@@ -21,8 +23,26 @@ Result<Split> splitAtNose(const Section& section, std::string_view step) {
   split.nose = nose;
   split.noseX = section.x[nose];
   split.noseY = section.y[nose];
+  // The surfaces start from the nose of the smooth contour: the point of
+  // smallest x usually lies a little above or below it on a cambered
+  // section, and surfaces measured from that point in powers of sqrt(x)
+  // would give their half-sum (the camber) a sqrt term, which any scaling
+  // turns into a kink there. A nose a rounding away from the point is the
+  // point: so close a knot would make the slopes beside it noise.
+  split.frontX = split.noseX;
+  split.frontY = split.noseY;
+  split.trailingEdgeX = (double(section.x.front()) + section.x.back()) / 2;
+  std::string reason;
+  if (const auto contour = contourOf(section, reason)) {
+    const double s = contour->leadingEdge();
+    if (split.noseX - contour->x(s) > 1e-6 * std::fabs(split.trailingEdgeX - split.noseX))
+      split.frontX = contour->x(s), split.frontY = contour->y(s);
+  }
+  const bool noseIsFront = split.frontX == split.noseX;
   auto take = [&](Surface& surface, std::size_t from, std::ptrdiff_t direction, std::size_t count) {
-    double reach = split.noseX;
+    double reach = split.frontX;
+    surface.x.push_back(split.frontX);
+    surface.y.push_back(split.frontY);
     for (std::size_t k = 0; k < count; ++k) {
       const auto at = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(from) +
                                                direction * static_cast<std::ptrdiff_t>(k));
@@ -31,9 +51,11 @@ Result<Split> splitAtNose(const Section& section, std::string_view step) {
       surface.y.push_back(section.y[at]);
     }
   };
-  take(split.upper, nose, -1, nose + 1);
-  take(split.lower, nose, +1, n - nose);
-  split.trailingEdgeX = (double(section.x.front()) + section.x.back()) / 2;
+  // The point of smallest x belongs to the side of the nose it lies on.
+  const bool noseAbove = !noseIsFront && section.y[nose] >= split.frontY;
+  const bool noseBelow = !noseIsFront && !noseAbove;
+  take(split.upper, noseAbove ? nose : nose - 1, -1, noseAbove ? nose + 1 : nose);
+  take(split.lower, noseBelow ? nose : nose + 1, +1, noseBelow ? n - nose : n - nose - 1);
   const double tiny = 1e-9 * std::max(1.0, std::fabs(split.noseX));
   if (!(std::min(split.upper.x.back(), split.lower.x.back()) - split.noseX > tiny) ||
       !(split.chord() > tiny))

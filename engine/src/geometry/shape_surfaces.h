@@ -12,17 +12,18 @@
 
 namespace tarvex::shape {
 
-// One surface from the nose (the point of smallest x) to its trailing-edge
+// One surface from the nose of the smooth contour to its trailing-edge
 // point: x made non-decreasing, so that it can be searched.
 struct Surface {
   std::vector<double> x, y;
 };
 
 struct Split {
-  Surface upper, lower;  // both start with the nose point
-  std::size_t nose = 0;  // its index in the section
+  Surface upper, lower;  // both start at the front
+  std::size_t nose = 0;  // the index of the point of smallest x, the nose
   double noseX = 0, noseY = 0;
-  double trailingEdgeX = 0;  // the middle of the trailing edge
+  double frontX = 0, frontY = 0;  // the nose of the smooth contour
+  double trailingEdgeX = 0;       // the middle of the trailing edge
   // From the nose to the middle of the trailing edge, along x.
   double chord() const { return trailingEdgeX - noseX; }
 };

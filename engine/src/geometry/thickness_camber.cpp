@@ -3,6 +3,7 @@
 // remapped so that the maximum moves while the ends stay, then put back.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <vector>
@@ -56,8 +57,9 @@ Result<Section> setThicknessCamber(const Section& section, const ThicknessCamber
   if (!split) return split.error();
   const auto& upper = split->upper;
   const auto& lower = split->lower;
-  const double x0 = split->noseX;
-  const double span = split->chord();
+  // Along the chord from the smooth contour's nose, where both surfaces start.
+  const double x0 = split->frontX;
+  const double span = split->trailingEdgeX - x0;
   auto thickness = [&](double u) {
     const double x = x0 + u * span;
     return shape::surfaceY(upper, x) - shape::surfaceY(lower, x);
@@ -92,8 +94,11 @@ Result<Section> setThicknessCamber(const Section& section, const ThicknessCamber
       x[middle - k] = x[middle + k] = station;
     }
   } else {
-    for (std::size_t i = 0; i < n; ++i)
-      x[i] = i <= middle ? upper.x[middle - i] : lower.x[i - middle];
+    // Each point at its own x, made to grow away from the nose on each side.
+    double reach = x0;
+    for (std::size_t i = middle + 1; i-- > 0;) x[i] = reach = std::max(reach, double(section.x[i]));
+    reach = x0;
+    for (std::size_t i = middle; i < n; ++i) x[i] = reach = std::max(reach, double(section.x[i]));
   }
   // Thickness and camber in chords: of the x-range, as the figures count them.
   const double chord = *std::max_element(x.begin(), x.end()) - x0;
@@ -116,11 +121,45 @@ Result<Section> setThicknessCamber(const Section& section, const ThicknessCamber
     cScale = 0;
   else if ((step.camber || step.camberX) && cambered && cMax != 0)
     cScale = (step.camber ? *step.camber * chord : bent.value) / cMax;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double half = t[i] * tScale / 2;
-    y[i] = c[i] * cScale + (i <= middle ? half : -half);
+  auto scaled = [&] {
+    for (std::size_t i = 0; i < n; ++i) {
+      const double half = t[i] * tScale / 2;
+      const bool above = i < middle || (i == middle && (paired || section.y[i] >= split->frontY));
+      y[i] = c[i] * cScale + (above ? half : -half);
+    }
+    return shape::rebuilt(section, x, y);
+  };
+  auto result = scaled();
+  // The figures measure on common stations: with an even count they
+  // interpolate between the points, and miss the maxima set on them by up
+  // to 1e-4. What was asked, or what the figures said before, is met there.
+  const auto before = figuresOf(section);
+  if (!result || !before) return result;
+  // NaN where the step leaves the figure alone.
+  constexpr double kLeave = std::numeric_limits<double>::quiet_NaN();
+  const double thicknessWanted = step.thickness    ? *step.thickness
+                                 : step.thicknessX ? double(before->maxThickness)
+                                                   : kLeave;
+  const double camberWanted = step.camber && *step.camber != 0           ? *step.camber
+                              : step.camberX && !step.camber && cambered ? double(before->maxCamber)
+                                                                         : kLeave;
+  for (int round = 0; round < 6; ++round) {
+    const auto figures = figuresOf(*result);
+    if (!figures) break;
+    auto off = [](double wanted, float measured) {
+      return std::isfinite(wanted) && measured != 0 && std::fabs(wanted - measured) > 1e-9;
+    };
+    const bool thicknessOff = off(thicknessWanted, figures->maxThickness);
+    const bool camberOff = off(camberWanted, figures->maxCamber);
+    if (!thicknessOff && !camberOff) break;
+    if (thicknessOff) tScale *= thicknessWanted / figures->maxThickness;
+    if (camberOff) cScale *= camberWanted / figures->maxCamber;
+    if (auto next = scaled())
+      result = std::move(next);
+    else
+      break;
   }
-  return shape::rebuilt(section, x, y);
+  return result;
 }
 
 }  // namespace tarvex

@@ -20,6 +20,24 @@ void appendRightJustified(std::string& text, std::string_view value, int w) {
   text.append(value);
 }
 
+// Whether value * scale (a power of ten up to 1e15), rounded to product, is
+// exact: the rounding error of the product by Dekker's splitting, which needs
+// no fused multiply-add (the WebAssembly build has none in hardware, and a
+// library one costs more than the rest of the number). Where the partial
+// products could fall below the normal range, the fused multiply-add decides.
+bool exactProduct(double value, double scale, double product) {
+  if (value == 0.0) return true;
+  if (!(std::fabs(value) > 0x1p-900)) return std::fma(value, scale, -product) == 0.0;
+  constexpr double kSplit = 134217729.0;  // 2^27 + 1
+  const double v = kSplit * value;
+  const double vHigh = v - (v - value);
+  const double vLow = value - vHigh;
+  const double s = kSplit * scale;
+  const double sHigh = s - (s - scale);
+  const double sLow = scale - sHigh;
+  return ((vHigh * sHigh - product) + vHigh * sLow + vLow * sHigh) + vLow * sLow == 0.0;
+}
+
 // Fw.d the fast way, built from the right in one buffer and appended at
 // once: when value * 10^d is exact in double (every single-precision
 // coordinate with up to 8 decimals), rounding that product to an integer is
@@ -31,7 +49,7 @@ bool appendScaledDecimal(std::string& text, double value, int w, int d, bool& fi
   if (d < 0 || d > 15 || w > kRoom - 2) return false;
   const double scale = kPowers[d];
   const double product = value * scale;
-  if (!(std::fabs(product) < 9007199254740992.0) || std::fma(value, scale, -product) != 0.0) {
+  if (!(std::fabs(product) < 9007199254740992.0) || !exactProduct(value, scale, product)) {
     return false;
   }
   const double rounded = std::nearbyint(product);  // halves to even
