@@ -46,12 +46,13 @@ inline CharsResult parseFloat(const char* first, const char* last, float& value)
   return parseNumber(first, last, value);
 }
 
+// Read with fast_float, which rounds correctly: the C library's strtod
+// does not everywhere (MinGW's takes 3.839223843572815e-239 for 2^-792).
 template <typename T>
 bool readsBack(const char* text, T value) {
-  if constexpr (sizeof(T) == sizeof(float))
-    return std::strtof(text, nullptr) == value;
-  else
-    return std::strtod(text, nullptr) == value;
+  T read{};
+  const auto result = fast_float::from_chars(text, text + std::strlen(text), read);
+  return result.ec == std::errc() && read == value;
 }
 
 // The shortest digits that read back as value: digits (no point, no trailing
