@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <type_traits>
 #include <vector>
+
+#include "io/number_chars.h"
 
 namespace tarvex::fuzz {
 namespace {
@@ -247,7 +250,17 @@ template <typename T>
 bool parses(std::string_view s, T& value) {
   s = trimmed(s);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  const char* end = nullptr;
+  std::errc error{};
+  if constexpr (std::is_floating_point_v<T>) {
+    const auto parsed = io::parseDouble(s.data(), s.data() + s.size(), value);
+    end = parsed.ptr;
+    error = parsed.ec;
+  } else {
+    const auto parsed = std::from_chars(s.data(), s.data() + s.size(), value);
+    end = parsed.ptr;
+    error = parsed.ec;
+  }
   return !s.empty() && error == std::errc() && end == s.data() + s.size();
 }
 

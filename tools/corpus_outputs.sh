@@ -5,7 +5,9 @@
 # before and after a change to the engine must be byte-identical.
 #   tools/corpus_outputs.sh OUT [TARVEX] [CORPUS]
 #   tools/corpus_outputs.sh --compare BEFORE AFTER
-# TARVEX defaults to build/dev/bin/tarvex, CORPUS to $TARVEX_CORPUS.
+# TARVEX defaults to build/dev/bin/tarvex, CORPUS to $TARVEX_CORPUS; FORMATS
+# (the format numbers) to 1 to 17. The files go to the program 200 at a time,
+# within the command-line length Windows allows.
 set -euo pipefail
 
 if [ "${1:-}" = "--compare" ]; then
@@ -47,12 +49,15 @@ for variant in "${variants[@]}"; do
   read -r -a options <<<"${variant#*|}"
   for comments in with without; do
     if [ "$comments" = with ]; then switch=("${with_comments[@]}"); else switch=("${without_comments[@]}"); fi
-    for format in $(seq 1 17); do
+    for format in ${FORMATS:-$(seq 1 17)}; do
       folder="$out/$name-$comments/f$format"
       mkdir -p "$folder"
       # Failures are part of the result: their messages go beside the outputs.
-      "$tarvex" convert "${files[@]}" -f "$format" -d "$folder" "${switch[@]}" "${options[@]}" \
-        2>"$out/$name-$comments/f$format.log" >/dev/null || true
+      : >"$out/$name-$comments/f$format.log"
+      for ((first = 0; first < ${#files[@]}; first += 200)); do
+        "$tarvex" convert "${files[@]:first:200}" -f "$format" -d "$folder" "${switch[@]}" \
+          "${options[@]}" 2>>"$out/$name-$comments/f$format.log" >/dev/null || true
+      done
       # The messages' wording may change; which files failed may not.
       grep -o "^tarvex: [^:]*" "$out/$name-$comments/f$format.log" | sort \
         >"$out/$name-$comments/f$format.failed" || true

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "io/file_names.h"
 #include "progress_line.h"
 #include "standard_streams.h"
 
@@ -21,8 +22,8 @@ std::string_view displayName(std::string_view input) {
 BatchSettings settingsOf(const ConvertRequest& request, bool toStandardOutput) {
   BatchSettings settings;
   if (!toStandardOutput) {
-    if (request.outputFile) settings.outputFile = *request.outputFile;
-    if (request.outputFolder) settings.outputFolder = *request.outputFolder;
+    if (request.outputFile) settings.outputFile = pathOf(*request.outputFile);
+    if (request.outputFolder) settings.outputFolder = pathOf(*request.outputFolder);
   }
   settings.options.format = request.format->number;
   settings.options.comments = request.comments;
@@ -47,7 +48,7 @@ std::vector<fs::path> fileInputs(const ConvertRequest& request) {
   std::vector<fs::path> files;
   if (request.inputsAreDesignations) return files;
   for (const std::string& input : request.inputs) {
-    if (!isStandardStream(input)) files.emplace_back(input);
+    if (!isStandardStream(input)) files.push_back(pathOf(input));
   }
   return files;
 }
@@ -107,8 +108,7 @@ class BatchRun {
  private:
   void skip(const fs::path& target) {
     progress_.clear();
-    err_ << "tarvex: " << nameForMessage(target.string())
-         << ": exists, left alone (--no-clobber)\n";
+    err_ << "tarvex: " << nameForMessage(textOf(target)) << ": exists, left alone (--no-clobber)\n";
     ++skipped_;
   }
 
@@ -116,7 +116,7 @@ class BatchRun {
     if (request_.inputsAreDesignations) {
       return batch_.convertSection(nacaSection(input, request_.naca), designationStem(input));
     }
-    if (!isStandardStream(input)) return batch_.convertFile(input);
+    if (!isStandardStream(input)) return batch_.convertFile(pathOf(input));
     const Result<std::string>& text = stdin_.text();
     if (!text) return {BatchOutcome::Kind::failed, text.error(), {}, {}};
     return batch_.convertText(*text, "stdin");
@@ -141,7 +141,7 @@ class BatchRun {
     } else if (request_.verbose && request_.outputFolder) {
       progress_.clear();
       err_ << "tarvex: " << nameForMessage(displayName(input)) << " -> "
-           << nameForMessage(outcome.target.string()) << '\n';
+           << nameForMessage(textOf(outcome.target)) << '\n';
     }
   }
 
@@ -191,7 +191,6 @@ std::string failureLine(std::string_view input, const Error& error) {
 }
 
 int convertFiles(const ConvertRequest& request, std::ostream& err) {
-  useBinaryStandardStreams();
   return BatchRun(request, err).run();
 }
 

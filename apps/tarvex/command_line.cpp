@@ -12,6 +12,7 @@
 
 #include "batch_convert.h"
 #include "format_choice.h"
+#include "io/file_names.h"
 #include "io/number_chars.h"
 #include "rib_command.h"
 #include "section_info.h"
@@ -334,7 +335,7 @@ std::optional<int> misplacedCommand(int argc, char** argv) {
   const std::string shown = nameForMessage(word);
   const std::string quoted = shown == word ? "\"" + shown + "\"" : shown;
   std::error_code error;
-  if (std::filesystem::exists(std::string(word), error)) {
+  if (std::filesystem::exists(pathOf(word), error)) {
     std::cerr << "tarvex: " << quoted << " is a file, not a command; name the command first:\n"
               << "  tarvex convert " << shown << (argc > 2 ? " ..." : "")
               << " -f FORMAT [-o OUTPUT]   (convert files)\n"
@@ -369,6 +370,10 @@ int finishParse(CLI::App& app, const CLI::ParseError& error) {
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
+  // What the commands write on the standard output is the same bytes on
+  // every system; messages on the standard error end their lines as the
+  // system does.
+  useBinaryStandardStreams();
   if (const auto status = misplacedCommand(argc, argv)) return *status;
 
   CLI::App app("Tarvex " TARVEX_VERSION
@@ -377,6 +382,10 @@ int runCommandLine(int argc, char** argv) {
                "tarvex");
   app.set_version_flag("--version", "tarvex " TARVEX_VERSION);
   app.require_subcommand(1);
+  // CLI11 takes /x for an option on Windows, and so a path such as
+  // /data/naca.dat; the options are the same everywhere. Subcommands made
+  // after this inherit it.
+  app.allow_windows_style_options(false);
 
   ConvertArguments convertArguments;
   CLI::App* convert = addConvert(app, convertArguments);

@@ -1,7 +1,5 @@
 #include "dialogue.h"
 
-#include <sys/stat.h>
-
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -10,6 +8,7 @@
 
 #include "answers.h"
 #include "dialogue_texts.h"
+#include "io/file_names.h"
 #include "tarvex.hpp"
 
 namespace tarvex::console {
@@ -45,13 +44,11 @@ bool hasZeroByte(std::string_view name) { return name.find('\0') != std::string_
 
 // True when both names lead to one existing file.
 bool sameFile(const std::string& inName, const std::string& outName) {
-  struct stat in {
-  }, out{};
-  const auto trimmed = [](const std::string& name) {
-    return name.substr(0, name.find_last_not_of(' ') + 1);
+  const auto keyOf = [](const std::string& name) {
+    return fileKey(pathOf(name.substr(0, name.find_last_not_of(' ') + 1)));
   };
-  return ::stat(trimmed(inName).c_str(), &in) == 0 && ::stat(trimmed(outName).c_str(), &out) == 0 &&
-         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+  const auto in = keyOf(inName);
+  return in && in == keyOf(outName);
 }
 
 void writeLines(std::ostream& terminal, std::span<const std::string_view> lines) {

@@ -8,6 +8,12 @@
 #include <filesystem>
 #include <vector>
 #endif
+#if defined(__APPLE__)
+#include <mach-o/dyld.h>
+
+#include <cstdint>
+#include <cstring>
+#endif
 
 #ifndef TARVEX_LIBRARY_NAME
 #error "TARVEX_LIBRARY_NAME names the engine library file"
@@ -20,14 +26,29 @@ namespace tarvex::console {
 namespace {
 
 #if !defined(_WIN32)
+// The program's own file, links resolved; empty when it cannot be known.
+std::filesystem::path programFile() {
+  std::error_code error;
+#if defined(__APPLE__)
+  std::uint32_t size = 0;
+  _NSGetExecutablePath(nullptr, &size);
+  std::string path(size, '\0');
+  if (_NSGetExecutablePath(path.data(), &size) != 0) return {};
+  path.resize(std::strlen(path.c_str()));
+  auto resolved = std::filesystem::canonical(path, error);
+#else
+  auto resolved = std::filesystem::read_symlink("/proc/self/exe", error);
+#endif
+  return error ? std::filesystem::path() : resolved;
+}
+
 // Beside the program (a build), in the library folder of its installation,
 // then wherever the system looks. The program carries no RUNPATH: it links
 // no library of its own, and each start would pay for the search.
 std::vector<std::string> libraryCandidates() {
   std::vector<std::string> candidates;
-  std::error_code error;
-  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) {
+  const auto program = programFile();
+  if (!program.empty()) {
     const auto folder = program.parent_path();
     candidates.push_back((folder / TARVEX_LIBRARY_NAME).string());
     candidates.push_back((folder / TARVEX_LIBRARY_FROM_PROGRAM / TARVEX_LIBRARY_NAME).string());
@@ -48,9 +69,13 @@ std::optional<EngineEntries> bindEngine(std::string& error) {
     error = "cannot load " TARVEX_LIBRARY_NAME " (error " + std::to_string(GetLastError()) + ")";
     return std::nullopt;
   }
-  entries.convert = reinterpret_cast<ConvertEntry>(GetProcAddress(library, "INORM"));
+  // GetProcAddress gives every entry one type; void (*)() stands for any.
+  const auto entry = [library](const char* name) {
+    return reinterpret_cast<void (*)()>(GetProcAddress(library, name));
+  };
+  entries.convert = reinterpret_cast<ConvertEntry>(entry("INORM"));
   entries.removeTemporaries =
-      reinterpret_cast<CleanupEntry>(GetProcAddress(library, "tarvex_remove_temporary_files"));
+      reinterpret_cast<CleanupEntry>(entry("tarvex_remove_temporary_files"));
 #else
   // The library stays loaded until the program ends.
   void* library = nullptr;

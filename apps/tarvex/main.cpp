@@ -12,6 +12,11 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "io/file_names.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -60,12 +65,11 @@ void handleSignals() {
 #endif
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
 #if defined(_WIN32)
-  // The dialogue's texts are UTF-8.
+  // The dialogue's texts and the file names are UTF-8, typed ones as well.
   SetConsoleOutputCP(CP_UTF8);
+  SetConsoleCP(CP_UTF8);
 #endif
   holdClosedStandardStreams();
   if (argc > 1) {
@@ -83,3 +87,26 @@ int main(int argc, char** argv) {
   handleSignals();
   return tarvex::console::MAIN(std::cin, std::cout, engine->convert) ? 0 : 1;
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+// The C run-time expands wildcards in the arguments, as Windows programs do
+// for cmd.exe, which leaves that to them; quoted arguments stay as typed.
+extern "C" {
+int _dowildcard = -1;
+}
+
+// The arguments in UTF-16, as typed, given on in UTF-8: the program's names
+// are UTF-8 throughout (the ANSI code page cannot hold most of them).
+int wmain(int argc, wchar_t** wideArguments) {
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(tarvex::utf8Name(wideArguments[i]));
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  return run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return run(argc, argv); }
+#endif

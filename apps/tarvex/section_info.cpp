@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "batch_convert.h"
+#include "io/file_names.h"
 #include "json_text.h"
 #include "standard_streams.h"
 #include "tarvex.hpp"
@@ -120,7 +121,6 @@ std::string jsonObject(const std::string& file, const Result<Section>& read) {
 
 int describeFiles(const std::vector<std::string>& inputs, bool json, int cosinePoints,
                   const ShapeSteps& shape, std::ostream& err) {
-  useBinaryStandardStreams();
   StandardInput standardInput(err, false);
   StandardOutput out;
   int failed = 0;
@@ -134,7 +134,7 @@ int describeFiles(const std::vector<std::string>& inputs, bool json, int cosineP
       const auto& stdinText = standardInput.text();
       read = stdinText ? readText(*stdinText, options) : Result<Section>(stdinText.error());
     } else {
-      read = readFile(input, options);
+      read = readFile(pathOf(input), options);
     }
     if (read && shape.any()) read = shapeSection(*read, shape);
     if (read && cosinePoints > 0) read = redistributeCosine(*read, cosinePoints);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "io/file_names.h"
 #include "io/number_chars.h"
 
 namespace tarvex::console {
@@ -133,7 +134,7 @@ Result<ShapeSteps> shapeSteps(const ShapeArguments& a) {
   }
   if (!a.blend.empty()) {
     const auto [file, fraction] = *blendArgument(a.blend);
-    auto with = readFile(file);
+    auto with = readFile(pathOf(file));
     if (!with) {
       Error error = with.error();
       error.message = "the section to blend with: " + error.message;

@@ -3,23 +3,31 @@
  * C interface of the shared library. Every argument is passed by address,
  * except the declared length that follows each character argument by value.
  * Arrays are indexed from 1 in the engine's terms: element 0 in C is point 1.
- * Integers are 32 bits, coordinates single precision.
+ * Integers are 32 bits, coordinates single precision. File names are
+ * UTF-8; on Windows a name that is not valid UTF-8 is read in the ANSI code
+ * page.
  */
 #ifndef TARVEX_H
 #define TARVEX_H
 
 #include <stdint.h>
 
+/* TARVEX_ENTRY marks the C entries. On Windows the library's module
+ * definition exports them, under the same names on 32 bits (where
+ * __stdcall adds @ and the argument bytes to a name) as on 64 bits. */
 #if defined(_WIN32)
 #define TARVEX_CALL __stdcall
 #if defined(TARVEX_BUILDING)
 #define TARVEX_API __declspec(dllexport)
+#define TARVEX_ENTRY
 #else
 #define TARVEX_API __declspec(dllimport)
+#define TARVEX_ENTRY __declspec(dllimport)
 #endif
 #else
 #define TARVEX_CALL
 #define TARVEX_API __attribute__((visibility("default")))
+#define TARVEX_ENTRY TARVEX_API
 #endif
 
 #ifdef __cplusplus
@@ -59,19 +67,19 @@ enum {
  * the names, their lengths, x, y and count, with 2 for the other arguments.
  * A number too wide for its field gives 8 and a redistribution onto the
  * standard stations that cannot be done gives 9; nothing is written then. */
-TARVEX_API int32_t TARVEX_CALL INORM(const char* inName, int32_t inDecl, const char* outName,
-                                     int32_t outDecl, const int32_t* inLen, const int32_t* outLen,
-                                     float* x, float* y, int32_t* count, int32_t* format,
-                                     const int32_t* append, const int32_t* redistribute,
-                                     const int32_t* keepSize, float* xmin, float* xmax,
-                                     const float* xFactor, const float* yFactor);
+TARVEX_ENTRY int32_t TARVEX_CALL INORM(const char* inName, int32_t inDecl, const char* outName,
+                                       int32_t outDecl, const int32_t* inLen, const int32_t* outLen,
+                                       float* x, float* y, int32_t* count, int32_t* format,
+                                       const int32_t* append, const int32_t* redistribute,
+                                       const int32_t* keepSize, float* xmin, float* xmax,
+                                       const float* xFactor, const float* yFactor);
 
 /* Sets the standard x-stations used by redistribution. A list whose last
  * station exceeds 1 is in per cent of the chord.
  * Returns 0 when stored, 1 for more than 1000 stations, 2 for fewer than two,
  * for stations that do not increase strictly, or for a station that is not
  * a finite number; the stations stored before then stay in force. */
-TARVEX_API int32_t TARVEX_CALL ISETXS(const float* stations, const int32_t* count);
+TARVEX_ENTRY int32_t TARVEX_CALL ISETXS(const float* stations, const int32_t* count);
 
 /* The options of tarvex_convert. Start from TARVEX_OPTIONS_INIT and keep
  * size at sizeof(TarvexOptions) as this header declares it. Fields are only
@@ -176,10 +184,11 @@ typedef struct TarvexFigures {
  *    success.
  * Returns a status code. Like INORM it uses the library's standard stations
  * and is not reentrant. */
-TARVEX_API int32_t TARVEX_CALL tarvex_convert(const char* input, const char* output, int32_t format,
-                                              const TarvexOptions* options, float* x, float* y,
-                                              int32_t* count, TarvexFigures* figures, char* reason,
-                                              int32_t reasonSize);
+TARVEX_ENTRY int32_t TARVEX_CALL tarvex_convert(const char* input, const char* output,
+                                                int32_t format, const TarvexOptions* options,
+                                                float* x, float* y, int32_t* count,
+                                                TarvexFigures* figures, char* reason,
+                                                int32_t reasonSize);
 
 /* The options of tarvex_naca, with the size rules of TarvexOptions: start
  * from TARVEX_NACA_OPTIONS_INIT, keep size at sizeof(TarvexNacaOptions);
@@ -218,14 +227,14 @@ typedef struct TarvexNacaOptions {
  * not know or options that make no sense (also a size below
  * TARVEX_NACA_OPTIONS_SIZE_V1), TARVEX_OUTPUT_NOT_WRITABLE or
  * TARVEX_WRITE_FAILED; the reason says why. Reentrant. */
-TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char* designation,
-                                           const TarvexNacaOptions* options, const char* output,
-                                           char* reason, int32_t reasonSize);
+TARVEX_ENTRY int32_t TARVEX_CALL tarvex_naca(const char* designation,
+                                             const TarvexNacaOptions* options, const char* output,
+                                             char* reason, int32_t reasonSize);
 
 /* Removes the temporary files of the conversions in progress, so that a
  * program ending on a signal leaves none behind. Async-signal-safe: call it
  * from a handler of SIGINT or SIGTERM. */
-TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void);
+TARVEX_ENTRY void TARVEX_CALL tarvex_remove_temporary_files(void);
 
 #ifdef __cplusplus
 }

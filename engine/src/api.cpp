@@ -4,6 +4,7 @@
 #include "conversion.h"
 #include "geometry/redistribution.h"
 #include "geometry/section_figures.h"
+#include "io/file_names.h"
 #include "io/input_file.h"
 #include "io/output_file.h"
 #include "io/temporary_files.h"
@@ -129,7 +130,7 @@ Result<Section> readText(std::string_view text, const ReadOptions& options) {
 
 Result<Section> readFile(const std::filesystem::path& path, const ReadOptions& options) {
   InputText input;
-  if (Error error = readInputFile(path.string(), input)) return error;
+  if (Error error = readInputFile(textOf(path), input)) return error;
   return readText(input.text, options);
 }
 
@@ -199,7 +200,7 @@ Result<OutputFile> OutputFile::open(const std::filesystem::path& path, bool appe
                                     std::span<const FileKey> inputs) {
   Error error;
   auto transaction = std::make_unique<Transaction>();
-  transaction->output = OutputTransaction::open(path.string(), append, inputs, error);
+  transaction->output = OutputTransaction::open(textOf(path), append, inputs, error);
   if (!transaction->output) return error;
   transaction->appendsToContent = append && holdsContent(path);
   return OutputFile(std::move(transaction));
@@ -251,12 +252,12 @@ Result<Conversion> convertFile(const std::filesystem::path& input,
   if (!stations.empty()) settings->stations = stations;
   settings->capacity = options.capacity;
   ConversionOutcome outcome =
-      convertFiles(input.string(), output.string(), options.append, *settings);
+      convertFiles(textOf(input), textOf(output), options.append, *settings);
   if (outcome.error) return outcome.error;
   return Conversion{std::move(outcome.section), std::move(outcome.x), std::move(outcome.y)};
 }
 
-std::optional<FileKey> fileKey(const std::filesystem::path& path) { return keyOf(path.string()); }
+std::optional<FileKey> fileKey(const std::filesystem::path& path) { return keyOf(textOf(path)); }
 
 void removeTemporaryFiles() noexcept { temporaries::removeAll(); }
 

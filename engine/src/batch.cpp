@@ -2,6 +2,7 @@
 // tarvex.convert().
 #include <cerrno>
 
+#include "io/file_names.h"
 #include "one_document.h"
 #include "tarvex.hpp"
 
@@ -45,7 +46,7 @@ Error Batch::start() {
     std::error_code error;
     fs::create_directories(*settings_.outputFolder, error);
     if (error) {
-      const std::string folder = settings_.outputFolder->string();
+      const std::string folder = textOf(*settings_.outputFolder);
       return {Status::outputNotWritable, nameForMessage(folder) + ": " + error.message(), folder,
               error.value()};
     }
@@ -67,7 +68,7 @@ fs::path Batch::targetFor(const std::string& stem) const {
     // An unknown format fails on writing; its name is never made.
     const FormatRow* row = formatByNumber(settings_.options.format);
     const std::string extension = row != nullptr ? std::string(row->extension) : "txt";
-    return *settings_.outputFolder / (stem + "." + extension);
+    return *settings_.outputFolder / pathOf(stem + "." + extension);
   }
   return settings_.outputFile.value_or(fs::path());
 }
@@ -77,7 +78,7 @@ BatchOutcome Batch::skipped(const std::string& stem) const {
 }
 
 BatchOutcome Batch::convertFile(const fs::path& input) {
-  const std::string stem = input.stem().string();
+  const std::string stem = textOf(input.stem());
   if (skipEverything_) return skipped(stem);
   return convert(readFile(input, {.capacity = kCapacity}), stem);
 }
@@ -137,7 +138,7 @@ BatchOutcome Batch::convert(Result<Section> section, const std::string& stem) {
   const fs::path key = outcome.target.lexically_normal();
   if (written_.contains(key)) {
     outcome.error = {Status::outputNotWritable,
-                     nameForMessage(outcome.target.string()) +
+                     nameForMessage(textOf(outcome.target)) +
                          " was already written from another input of the same name",
                      {},
                      EEXIST};

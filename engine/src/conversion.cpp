@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/section_properties.h"
+#include "io/file_names.h"
 #include "io/input_file.h"
 #include "io/output_file.h"
 #include "one_document.h"
@@ -240,7 +241,7 @@ ConversionOutcome convertFiles(const std::string& input, const std::string& outp
   // INORM writes no drawing formats, so appends nothing to refuse.
   const auto oneSection =
       settings.classicFormatsOnly ? std::nullopt : oneSectionFormat(settings.format);
-  if (oneSection && append && holdsContent(output)) {
+  if (oneSection && append && holdsContent(pathOf(output))) {
     outcome.error = oneSectionPerFile(*oneSection, kNoAppending);
     return outcome;
   }

@@ -14,6 +14,7 @@
 #include "conversion.h"
 #include "geometry/redistribution.h"
 #include "geometry/section_figures.h"
+#include "io/file_names.h"
 #include "io/input_file.h"
 #include "io/line_io.h"
 #include "io/temporary_files.h"
@@ -40,13 +41,11 @@ bool nameArgument(const char* text, int32_t declared, const int32_t* length,
 
 }  // namespace
 
-extern "C" TARVEX_API int32_t TARVEX_CALL INORM(const char* inName, int32_t inDecl,
-                                                const char* outName, int32_t outDecl,
-                                                const int32_t* inLen, const int32_t* outLen,
-                                                float* x, float* y, int32_t* count, int32_t* format,
-                                                const int32_t* append, const int32_t* redistribute,
-                                                const int32_t* keepSize, float* xmin, float* xmax,
-                                                const float* xFactor, const float* yFactor) {
+extern "C" TARVEX_ENTRY int32_t TARVEX_CALL
+INORM(const char* inName, int32_t inDecl, const char* outName, int32_t outDecl,
+      const int32_t* inLen, const int32_t* outLen, float* x, float* y, int32_t* count,
+      int32_t* format, const int32_t* append, const int32_t* redistribute, const int32_t* keepSize,
+      float* xmin, float* xmax, const float* xFactor, const float* yFactor) {
   std::string_view input, output;
   if (!nameArgument(inName, inDecl, inLen, input)) return TARVEX_INPUT_NOT_FOUND;
   if (!nameArgument(outName, outDecl, outLen, output)) return TARVEX_OUTPUT_NOT_WRITABLE;
@@ -95,7 +94,7 @@ extern "C" TARVEX_API int32_t TARVEX_CALL INORM(const char* inName, int32_t inDe
   return status;
 }
 
-extern "C" TARVEX_API int32_t TARVEX_CALL ISETXS(const float* stations, const int32_t* count) {
+extern "C" TARVEX_ENTRY int32_t TARVEX_CALL ISETXS(const float* stations, const int32_t* count) {
   if (stations == nullptr || count == nullptr || *count < 1) return 2;
   int status = 2;
   const auto scaled = tarvex::standardStations(
@@ -189,7 +188,7 @@ tarvex::Result<tarvex::ShapeSteps> shapeStepsOf(const TarvexOptions& options) {
       return tarvex::Error{
           tarvex::Status::badOptions, "the section to blend with is not named", {}, 0};
     }
-    auto with = tarvex::readFile(options.blendWith);
+    auto with = tarvex::readFile(tarvex::pathOf(options.blendWith));
     if (!with) {
       tarvex::Error error = with.error();
       error.message = "the section to blend with: " + error.message;
@@ -256,7 +255,7 @@ tarvex::Error convertWith(const char* input, const char* output, int32_t format,
 
 }  // namespace
 
-extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_convert(
+extern "C" TARVEX_ENTRY int32_t TARVEX_CALL tarvex_convert(
     const char* input, const char* output, int32_t format, const TarvexOptions* options, float* x,
     float* y, int32_t* count, TarvexFigures* figures, char* reason, int32_t reasonSize) {
   const bool points = x != nullptr && y != nullptr && count != nullptr;
@@ -350,15 +349,15 @@ tarvex::Error nacaFile(const char* designation, const TarvexNacaOptions* given,
   if (!section) return section.error();
   tarvex::WriteOptions write;
   write.format = kSeligFormat;
-  return tarvex::writeFile(*section, output, write);
+  return tarvex::writeFile(*section, tarvex::pathOf(output), write);
 }
 
 }  // namespace
 
-extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char* designation,
-                                                      const TarvexNacaOptions* options,
-                                                      const char* output, char* reason,
-                                                      int32_t reasonSize) {
+extern "C" TARVEX_ENTRY int32_t TARVEX_CALL tarvex_naca(const char* designation,
+                                                        const TarvexNacaOptions* options,
+                                                        const char* output, char* reason,
+                                                        int32_t reasonSize) {
   giveReason({}, reason, reasonSize);
   tarvex::Error error;
   try {
@@ -371,6 +370,6 @@ extern "C" TARVEX_API int32_t TARVEX_CALL tarvex_naca(const char* designation,
   return static_cast<int32_t>(error.status);
 }
 
-extern "C" TARVEX_API void TARVEX_CALL tarvex_remove_temporary_files(void) {
+extern "C" TARVEX_ENTRY void TARVEX_CALL tarvex_remove_temporary_files(void) {
   tarvex::temporaries::removeAll();
 }

@@ -249,6 +249,26 @@ TEST_F(CliConvert, ATerminalShowsLatin1AsUtf8) {
             std::string::npos);
 }
 
+// Names as users type them: letters beyond ASCII are kept (on Windows
+// through the system's UTF-16 names), and a path from the root (the source
+// folder's, here and under Wine) is a file, not an option (Windows programs
+// often take /x for one).
+TEST_F(CliConvert, NamesBeyondAsciiAndFromTheRoot) {
+  dir_.write("\xC3\xA9t\xC3\xA9.dat", file("naca2412.dat"));  // "été.dat" in UTF-8
+  const auto run = tarvex("convert \xC3\xA9t\xC3\xA9.dat -f 1 -o \xC3\xBC.geo");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(dataLines(file("\xC3\xBC.geo")).size(), 61u);
+  const auto folder = tarvex("convert \xC3\xA9t\xC3\xA9.dat -f xml -d \xC3\xB6rter -v");
+  EXPECT_EQ(folder.err,
+            "tarvex: \xC3\xA9t\xC3\xA9.dat -> \xC3\xB6rter/\xC3\xA9t\xC3\xA9.xml\n"
+            "1 converted, 0 failed\n");
+  EXPECT_TRUE(fs::exists(dir_.file("\xC3\xB6rter/\xC3\xA9t\xC3\xA9.xml")));
+  const auto fromRoot =
+      tarvex("convert '" TARVEX_SOURCE_DIR "/resources/samples/naca2412.dat' -f 1 -o rooted.geo");
+  EXPECT_EQ(fromRoot.status, 0) << fromRoot.err;
+  EXPECT_FALSE(dataLines(file("rooted.geo")).empty());
+}
+
 TEST_F(CliConvert, UsageErrors) {
   EXPECT_EQ(tarvex("convert naca2412.dat -f 1 -o a.geo -d out").status, 2);
   EXPECT_EQ(tarvex("convert naca2412.dat").status, 2);  // no format

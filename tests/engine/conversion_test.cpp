@@ -243,6 +243,7 @@ TEST(ConversionOutput, AppendAndReplace) {
 }
 
 TEST(ConversionOutput, ReplacingKeepsPermissionsAndFollowsLinks) {
+  TARVEX_SKIP_ON_WINDOWS("POSIX permission bits and symbolic links");
   TempDir dir;
   std::vector<float> x(1000), y(1000);
   const auto input = dir.write("in.dat", kSection);

@@ -235,8 +235,7 @@ using NacaCommand = CliTest;
 // tarvex naca writes Selig text that tarvex info takes; a folder gets one
 // file per designation; convert --points N redistributes onto N points.
 TEST_F(NacaCommand, WritesSeligByDefaultAndEveryFormatOnRequest) {
-  // The fixture's redirections go to the trailing "true".
-  const CliRun piped = tarvex("naca 2412 | " + shellQuoted(kTarvexProgram) + " info -; true");
+  const CliRun piped = tarvexPiped("naca 2412", "info -");
   EXPECT_NE(piped.out.find("NACA 2412"), std::string::npos);
   EXPECT_NE(piped.out.find("points        161"), std::string::npos) << piped.out;
   const CliRun folder = tarvex("naca 0012 '63(2)-615' 'clark y' -f lednicer -d out --points 41");

@@ -212,8 +212,8 @@ TEST(ShapeSteps, XfoilAgreesOnTheShapedOutlines) {
 // gap after the thickness holds as asked), refusals with their reasons.
 using ShapeCommand = CliTest;
 TEST_F(ShapeCommand, OptionsOfNacaConvertAndInfo) {
-  const CliRun shaped = tarvex("naca 0012 --thickness 0.15 --te-gap 0.01 --repanel 120 | " +
-                               shellQuoted(kTarvexProgram) + " info -; true");
+  const CliRun shaped =
+      tarvexPiped("naca 0012 --thickness 0.15 --te-gap 0.01 --repanel 120", "info -");
   EXPECT_NE(shaped.out.find("points        120"), std::string::npos) << shaped.out;
   EXPECT_NE(shaped.out.find("max thickness 0.150"), std::string::npos) << shaped.out;
   EXPECT_NE(shaped.out.find("TE thickness  0.0100"), std::string::npos) << shaped.out;

@@ -1,6 +1,12 @@
 #include "test_support.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "io/file_names.h"
+#else
 #include <sys/wait.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -10,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace tarvex::test {
 
@@ -146,18 +153,130 @@ std::vector<std::filesystem::path> corpusFiles() {
 std::optional<std::filesystem::path> findProgram(std::string_view name) {
   const char* path = std::getenv("PATH");
   if (path == nullptr) return std::nullopt;
+#if defined(_WIN32)
+  constexpr char kSeparator = ';';
+  const std::string file = std::string(name) + ".exe";
+#else
+  constexpr char kSeparator = ':';
+  const std::string file(name);
+#endif
   std::string_view rest(path);
   while (!rest.empty()) {
-    const auto colon = rest.find(':');
-    const auto dir = rest.substr(0, colon);
-    const auto candidate = std::filesystem::path(dir) / name;
+    const auto separator = rest.find(kSeparator);
+    const auto dir = rest.substr(0, separator);
+    const auto candidate = std::filesystem::path(dir) / file;
     std::error_code error;
     if (!dir.empty() && std::filesystem::is_regular_file(candidate, error)) return candidate;
-    if (colon == std::string_view::npos) break;
-    rest.remove_prefix(colon + 1);
+    if (separator == std::string_view::npos) break;
+    rest.remove_prefix(separator + 1);
   }
   return std::nullopt;
 }
+
+#if defined(_WIN32)
+
+int runCommand(const std::string&, std::string*) { return -1; }
+
+std::optional<std::vector<std::string>> shellWords(std::string_view line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '\'' || c == '"') {
+      const auto end = line.find(c, i + 1);
+      if (end == std::string_view::npos) return std::nullopt;
+      word.append(line.substr(i + 1, end - i - 1));
+      inWord = true;
+      i = end;
+    } else if (c == ' ' || c == '\t' || c == '\n') {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else if (std::string_view("<>|&;$`*?(){}[]~\\").find(c) != std::string_view::npos) {
+      return std::nullopt;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+namespace {
+
+// One argument as the C run-time splits the command line: quoted when it
+// holds a blank, a quote or a wildcard (which the program would expand).
+std::wstring quotedArgument(const std::wstring& argument) {
+  if (!argument.empty() && argument.find_first_of(L" \t\"*?") == std::wstring::npos) {
+    return argument;
+  }
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (const wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L"\"";
+}
+
+HANDLE inheritedFile(const std::wstring& name, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
+  return CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     &security, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+ProgramRun runProgram(const std::filesystem::path& program,
+                      const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder, const std::filesystem::path& input,
+                      bool mergeErrors) {
+  TempDir captures;
+  std::wstring line = quotedArgument(program.native());
+  for (const std::string& argument : arguments) line += L" " + quotedArgument(wideName(argument));
+  const HANDLE in = inheritedFile(input.empty() ? std::wstring(L"NUL") : input.native(),
+                                  GENERIC_READ, OPEN_EXISTING);
+  const HANDLE out = inheritedFile(captures.file("out").native(), GENERIC_WRITE, CREATE_ALWAYS);
+  const HANDLE err =
+      mergeErrors ? out
+                  : inheritedFile(captures.file("err").native(), GENERIC_WRITE, CREATE_ALWAYS);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  ProgramRun run;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     folder.native().c_str(), &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    if (GetExitCodeProcess(process.hProcess, &status)) run.status = static_cast<int>(status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  for (const HANDLE handle : {in, out, mergeErrors ? INVALID_HANDLE_VALUE : err}) {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+  run.out = readFile(captures.file("out"));
+  if (!mergeErrors) run.err = readFile(captures.file("err"));
+  return run;
+}
+
+std::string utf8(const std::filesystem::path& path) { return utf8Name(path.native()); }
+
+#else
+
+std::string utf8(const std::filesystem::path& path) { return path.string(); }
 
 int runCommand(const std::string& command, std::string* output) {
   FILE* pipe = popen(command.c_str(), "r");
@@ -170,6 +289,8 @@ int runCommand(const std::string& command, std::string* output) {
   const int status = pclose(pipe);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+#endif
 
 }  // namespace tarvex::test
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "conversion.h"
+#include "io/file_names.h"
 #include "io/line_io.h"
 #include "io/line_scan.h"
 
@@ -92,7 +93,8 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path file(std::string_view name) const { return path_ / name; }
+  // name is UTF-8, as the engine takes names.
+  std::filesystem::path file(std::string_view name) const { return path_ / pathOf(name); }
   std::filesystem::path write(std::string_view name, std::string_view content) const;
 
  private:
@@ -127,6 +129,36 @@ std::vector<std::filesystem::path> corpusFiles();
 // A client program found on PATH, or nothing.
 std::optional<std::filesystem::path> findProgram(std::string_view name);
 // Runs a shell command, returns its exit status and its standard output.
+// The commands are POSIX shell lines: on Windows none is run (-1).
 int runCommand(const std::string& command, std::string* output = nullptr);
 
+#if defined(_WIN32)
+// The words of a shell command line without operators, quotes removed;
+// nothing when it needs a shell (redirections, pipes, patterns).
+std::optional<std::vector<std::string>> shellWords(std::string_view line);
+
+struct ProgramRun {
+  int status = -1;
+  std::string out, err;  // err is empty when it went to out
+};
+// Runs a program with its arguments (UTF-8) in the folder, without a shell:
+// its standard input from the file (none: the null device), its standard
+// error into err or, when merged, into out.
+ProgramRun runProgram(const std::filesystem::path& program,
+                      const std::vector<std::string>& arguments,
+                      const std::filesystem::path& folder, const std::filesystem::path& input = {},
+                      bool mergeErrors = false);
+#endif
+
+// A file name in UTF-8, as the engine's C entries take it.
+std::string utf8(const std::filesystem::path& path);
+
 }  // namespace tarvex::test
+
+// Skips a test that needs what Windows lacks (a POSIX shell, permission
+// bits, signals, devices such as /dev/full), saying what.
+#if defined(_WIN32)
+#define TARVEX_SKIP_ON_WINDOWS(what) GTEST_SKIP() << "not on Windows: " << what
+#else
+#define TARVEX_SKIP_ON_WINDOWS(what) static_cast<void>(0)
+#endif

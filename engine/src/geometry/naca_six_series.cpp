@@ -288,35 +288,36 @@ constexpr int kNewtonSteps = 60;
 enum class Ends { kNoCurvature, kNoSlope };
 
 Spline fitSpline(const std::array<std::uint16_t, kIntervals + 1>& tabulated, Ends ends) {
+  constexpr std::size_t n = kIntervals;
   Spline spline;
   Knots& v = spline.value;
-  for (int i = 0; i <= kIntervals; ++i) v[i] = tabulated[i] * kTableUnit;
+  for (std::size_t i = 0; i <= n; ++i) v[i] = tabulated[i] * kTableUnit;
 
   // The second derivatives solve a tridiagonal system; the forward sweep
   // of the Thomas algorithm keeps the reduced diagonal and right side.
   Knots lower{}, diagonal{}, upper{}, right{};
   const double scale = 6.0 / (kStep * kStep);
-  for (int i = 1; i < kIntervals; ++i) {
+  for (std::size_t i = 1; i < n; ++i) {
     lower[i] = upper[i] = 1.0;
     diagonal[i] = 4.0;
     right[i] = scale * (v[i + 1] - 2.0 * v[i] + v[i - 1]);
   }
   if (ends == Ends::kNoCurvature) {
-    diagonal[0] = diagonal[kIntervals] = 1.0;
+    diagonal[0] = diagonal[n] = 1.0;
   } else {
-    diagonal[0] = diagonal[kIntervals] = 2.0;
-    upper[0] = lower[kIntervals] = 1.0;
+    diagonal[0] = diagonal[n] = 2.0;
+    upper[0] = lower[n] = 1.0;
     right[0] = scale * (v[1] - v[0]);
-    right[kIntervals] = scale * (v[kIntervals - 1] - v[kIntervals]);
+    right[n] = scale * (v[n - 1] - v[n]);
   }
-  for (int i = 1; i <= kIntervals; ++i) {
+  for (std::size_t i = 1; i <= n; ++i) {
     const double factor = lower[i] / diagonal[i - 1];
     diagonal[i] -= factor * upper[i - 1];
     right[i] -= factor * right[i - 1];
   }
   Knots& m = spline.curvature;
-  m[kIntervals] = right[kIntervals] / diagonal[kIntervals];
-  for (int i = kIntervals - 1; i >= 0; --i) m[i] = (right[i] - upper[i] * m[i + 1]) / diagonal[i];
+  m[n] = right[n] / diagonal[n];
+  for (std::size_t i = n; i-- > 0;) m[i] = (right[i] - upper[i] * m[i + 1]) / diagonal[i];
   return spline;
 }
 
@@ -329,8 +330,9 @@ SplinePoint evaluate(const Spline& spline, double phi) {
   const int i = std::clamp(static_cast<int>(phi / kStep), 0, kIntervals - 1);
   const double b = (phi - i * kStep) / kStep;
   const double a = 1.0 - b;
-  const double v0 = spline.value[i], v1 = spline.value[i + 1];
-  const double m0 = spline.curvature[i], m1 = spline.curvature[i + 1];
+  const auto k = static_cast<std::size_t>(i);
+  const double v0 = spline.value[k], v1 = spline.value[k + 1];
+  const double m0 = spline.curvature[k], m1 = spline.curvature[k + 1];
   return {a * v0 + b * v1 + ((a * a * a - a) * m0 + (b * b * b - b) * m1) * kStep * kStep / 6.0,
           (v1 - v0) / kStep + kStep / 6.0 * ((3.0 * b * b - 1.0) * m1 - (3.0 * a * a - 1.0) * m0)};
 }
@@ -444,11 +446,12 @@ std::optional<SixSeriesThickness> SixSeriesThickness::make(SixSeriesFamily famil
   form.chord_ = mapping.at(std::numbers::pi).x - form.leadX_;
   // The stations must rise from the leading to the trailing edge over a
   // positive thickness, or the mapping has not given a section.
-  for (int i = 0; i <= kIntervals; ++i) {
-    form.knotX_[i] = form.mappedX(i * kStep);
+  for (std::size_t i = 0; i <= kIntervals; ++i) {
+    const double phi = static_cast<double>(i) * kStep;
+    form.knotX_[i] = form.mappedX(phi);
     if (i == 0) continue;
     if (!(form.knotX_[i] > form.knotX_[i - 1])) return std::nullopt;
-    if (i < kIntervals && !(form.mappedY(i * kStep) > 0.0)) return std::nullopt;
+    if (i < kIntervals && !(form.mappedY(phi) > 0.0)) return std::nullopt;
   }
   form.knotX_[0] = 0.0;
   form.knotX_[kIntervals] = 1.0;
@@ -491,7 +494,8 @@ double SixSeriesThickness::solvePhi(double x) const {
   const int i =
       std::clamp(static_cast<int>(std::distance(knotX_.begin(), above)) - 1, 0, kIntervals - 1);
   double lo = i * kStep, hi = (i + 1) * kStep;
-  double phi = lo + (hi - lo) * (x - knotX_[i]) / (knotX_[i + 1] - knotX_[i]);
+  const auto k = static_cast<std::size_t>(i);
+  double phi = lo + (hi - lo) * (x - knotX_[k]) / (knotX_[k + 1] - knotX_[k]);
   const Mapping mapping{epsilon_, psi_};
   for (int step = 0; step < kNewtonSteps && hi - lo > 1.0e-15; ++step) {
     const Mapping::Point point = mapping.at(phi);

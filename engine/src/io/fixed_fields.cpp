@@ -138,8 +138,9 @@ bool appendInteger(std::string& text, long long value, int w, int minDigits) {
   char digits[24];
   char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
   const auto count = static_cast<std::size_t>(end - digits);
-  const std::size_t zeros =
-      minDigits > 0 && count < static_cast<std::size_t>(minDigits) ? minDigits - count : 0;
+  const std::size_t zeros = minDigits > 0 && count < static_cast<std::size_t>(minDigits)
+                                ? static_cast<std::size_t>(minDigits) - count
+                                : 0;
   const std::size_t length = (value < 0 ? 1 : 0) + zeros + count;
   if (length > static_cast<std::size_t>(w) || zeros > 24) {
     appendStars(text, w);

@@ -7,7 +7,9 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
+#include <windows.h>
+
+#include "io/windows_files.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -95,10 +97,35 @@ Error readInputFile(const std::string& path, InputText& input) {
             path, EINVAL};
   }
 #if defined(_WIN32)
-  const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+  // Others may read, write, rename and remove the file meanwhile, as they may
+  // elsewhere: an output replacing it is not stopped by this reading.
+  const std::wstring name = wideName(path);
+  const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const auto failure = windows::lastError(name);
+    return {Status::inputNotFound, nameForMessage(path) + ": " + failure.reason, path,
+            failure.code};
+  }
+  const bool regular = GetFileType(file) == FILE_TYPE_DISK;
+  LARGE_INTEGER size{};
+  if (regular && !GetFileSizeEx(file, &size)) size.QuadPart = 0;
+  if (regular && static_cast<std::uint64_t>(size.QuadPart) > kInputLimit) {
+    CloseHandle(file);
+    return tooLarge(path, "the input is larger than " + limitText(kInputLimit));
+  }
+  input.key = windows::keyOf(file);
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(file);
+    return fileError(path, EMFILE);
+  }
+  Error error = readAll(fd, path, regular, static_cast<std::size_t>(size.QuadPart), input.text);
+  closeFile(fd);
+  return error;
 #else
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-#endif
   if (fd < 0) return fileError(path, errno);
   struct stat status {};
   if (fstat(fd, &status) != 0) {
@@ -120,13 +147,18 @@ Error readInputFile(const std::string& path, InputText& input) {
   Error error = readAll(fd, path, regular, static_cast<std::size_t>(status.st_size), input.text);
   closeFile(fd);
   return error;
+#endif
 }
 
 std::optional<FileKey> keyOf(const std::string& path) {
+#if defined(_WIN32)
+  return windows::keyOfName(wideName(path));
+#else
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) return std::nullopt;
   return FileKey{static_cast<std::uint64_t>(status.st_dev),
                  static_cast<std::uint64_t>(status.st_ino)};
+#endif
 }
 
 Error readInputDescriptor(int descriptor, const std::string& name, InputText& input) {

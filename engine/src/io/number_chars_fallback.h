@@ -48,8 +48,9 @@ inline CharsResult parseFloat(const char* first, const char* last, float& value)
   return parseNumber(first, last, value);
 }
 
-// Read with the same correctly rounding parser as above: the C library's
-// strtod would bring a second parser into the WebAssembly download.
+// Read with fast_float, which rounds correctly: the C library's strtod
+// does not everywhere (MinGW's takes 3.839223843572815e-239 for 2^-792), and
+// would bring a second parser into the WebAssembly download.
 template <typename T>
 bool readsBack(const char* text, T value) {
   T parsed{};

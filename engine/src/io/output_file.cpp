@@ -1,25 +1,22 @@
+// The output transaction on systems with POSIX files and folders; Windows
+// has its own in output_file_windows.cpp.
+#if !defined(_WIN32)
+
 #include "io/output_file.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <optional>
-#include <random>
-#include <utility>
-
-#include "io/temporary_files.h"
-
-#if defined(_WIN32)
-#include <filesystem>
-#include <fstream>
-#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+#include "io/temporary_files.h"
 
 namespace tarvex {
 namespace {
@@ -40,31 +37,6 @@ std::string folderOf(const std::string& path) {
   if (slash == 0) return "/";
   return path.substr(0, slash);
 }
-
-// A name no other run will pick: a per-process seed from the system's random
-// source, spread by a counter, so that each file costs no system call.
-std::string randomSuffix() {
-  static const std::uint64_t seed = [] {
-    std::random_device device;
-    return (static_cast<std::uint64_t>(device()) << 32) ^ device();
-  }();
-  static std::atomic<std::uint64_t> counter{0};
-  std::uint64_t z = seed + 0x9E3779B97F4A7C15ULL * (counter.fetch_add(1) + 1);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  z ^= z >> 31;
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(z));
-  return text;
-}
-
-// The short temporary name fits beside any output name.
-std::string temporaryName() { return ".tarvex-" + randomSuffix() + ".tmp"; }
-
-}  // namespace
-
-#if !defined(_WIN32)
-namespace {
 
 void closeQuietly(int& fd) {
   if (fd >= 0) {
@@ -189,7 +161,7 @@ int processUmask() {
 // it, and removing a name not made yet does no harm.
 int createNamedTemporary(int folder, mode_t mode, std::string& name, int& slot) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = temporaryName();
+    name = temporaries::newName();
     slot = temporaries::add(folder, name);
     const int fd =
         ::openat(folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -657,75 +629,10 @@ Error OutputTransaction::commit() {
   return error;
 }
 
-#else  // Windows: a named temporary file beside the target, renamed over it.
-
-class OutputTransaction::State {
- public:
-  std::string path;
-  bool append = false;
-  std::filesystem::path temp;
-  std::ofstream stream;
-  Error failure;
-  bool committed = false;
-  ~State() {
-    stream.close();
-    std::error_code ignored;
-    if (!temp.empty() && !committed) std::filesystem::remove(temp, ignored);
-  }
-};
-
-std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& path, bool append,
-                                                           std::span<const FileKey>, Error& error) {
-  if (path.find('\0') != std::string::npos) {
-    error = nullByteInName(path);
-    return nullptr;
-  }
-  namespace fs = std::filesystem;
-  auto state = std::make_unique<State>();
-  state->path = path;
-  state->append = append;
-  std::error_code code;
-  if (fs::is_directory(path, code)) {
-    error = outputError(path, EISDIR);
-    return nullptr;
-  }
-  const fs::path folder = fs::path(path).parent_path();
-  state->temp = (folder.empty() ? fs::path(".") : folder) / temporaryName();
-  state->stream.open(state->temp, std::ios::binary | std::ios::out);
-  if (!state->stream) {
-    error = outputError(path, EACCES);
-    return nullptr;
-  }
-  if (append && fs::exists(path, code)) {
-    std::ifstream old(path, std::ios::binary);
-    state->stream << old.rdbuf();
-  }
-  return std::make_unique<OutputTransaction>(std::move(state));
-}
-
-Error OutputTransaction::write(std::string_view text) {
-  State& s = *state_;
-  if (s.failure) return s.failure;
-  s.stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!s.stream) s.failure = outputError(s.path, ENOSPC, Status::writeFailed);
-  return s.failure;
-}
-
-Error OutputTransaction::commit() {
-  State& s = *state_;
-  if (s.failure) return s.failure;
-  s.stream.close();
-  std::error_code code;
-  std::filesystem::rename(s.temp, s.path, code);
-  if (code) return outputError(s.path, code.value(), Status::writeFailed);
-  s.committed = true;
-  return {};
-}
-
-#endif
-
 OutputTransaction::OutputTransaction(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 OutputTransaction::~OutputTransaction() = default;
 
 }  // namespace tarvex
+
+#endif

@@ -2,9 +2,13 @@
 // signal handler can remove them without taking a lock or allocating.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tarvex::temporaries {
+
+// A name for a new temporary file beside an output that no other run picks.
+std::string newName();
 
 // Remembers a file by the descriptor of its open folder and its name there
 // (where there are no folder descriptors, folder is ignored and name is the

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a program of the Windows build under Wine, in the build's own Wine
+# prefix (made on first use), without Wine's debugging output. The Wine
+# server is kept for a minute after the last program ends, so that a run of
+# many tests does not start it for each.
+#   tools/wine_run.sh PREFIX PROGRAM [ARGUMENT...]
+set -euo pipefail
+export WINEPREFIX="${1:?usage: tools/wine_run.sh PREFIX PROGRAM [ARGUMENT...]}"
+shift
+export WINEDEBUG=-all
+
+find_wine() {
+  local name
+  for name in "$@"; do
+    if command -v "$name" >/dev/null; then command -v "$name"; return 0; fi
+    if [ -x "/usr/lib/wine/$name" ]; then echo "/usr/lib/wine/$name"; return 0; fi
+  done
+  echo "wine_run.sh: Wine is not installed (Debian: apt-get install wine64)" >&2
+  exit 127
+}
+wine="$(find_wine wine64 wine)"
+server="$(find_wine wineserver64 wineserver)"
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  # One of the tests run side by side makes the prefix; no Mono or Gecko
+  # installer is asked for.
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot --init >/dev/null 2>&1 || true
+    fi
+  ) 9>"$WINEPREFIX/.lock"
+fi
+# Starts the server unless one runs for this prefix already.
+"$server" -p 60 >/dev/null 2>&1 || true
+exec "$wine" "$@"
