@@ -5,9 +5,18 @@ Chromium by the web page's worker, one after the other in one run.
 
     /usr/bin/python3 bench/web_compare.py build/web/site build/release/bin/tarvex_text_loop
 
+Both sides time the same work per conversion: the section text in (the
+bytes of the file), read, written with the comment header, the output text
+out. Natively that is readText on a std::string_view and writeText into a
+std::string; in the browser, Tarvex.convert in the page's worker, from the
+bytes (a Uint8Array, as the page has a file's) to a string (the bytes copied
+into the engine's memory, the options laid out there, the conversion, the
+output decoded from there into a string).
+
 Prints microseconds per conversion and the ratio browser / native per format:
-native and browser take turns format by format, and the quickest of a few
-rounds counts each, since other processes on a busy machine slow both.
+native and browser take turns, round by round, and each round gives a ratio
+of the two; the median of these paired ratios counts, since other processes
+on a busy machine slow both sides in turn.
 The first conversion of the page (time from the start of loading to the first
 result shown) is measured on fresh loads with the browser's cache off.
 """
@@ -32,6 +41,7 @@ BROWSER_LOOP = """
                                                 : resolve(data.result);
     worker.postMessage({ id: 1, job, args: jobArgs });
   });
+  // The bytes of the file, as the page has them from a File; text comes out.
   const bytes = new TextEncoder().encode(text);
   const options = { format, comments: true };
   // Once to warm up (the browser compiles hot code again, optimised), once to time.
@@ -62,7 +72,7 @@ def main():
     parser.add_argument("native", type=pathlib.Path, help="the tarvex_text_loop program")
     parser.add_argument("--milliseconds", type=float, default=300)
     parser.add_argument("--loads", type=int, default=7)
-    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--rounds", type=int, default=5)
     args = parser.parse_args()
     if reason := web.missing():
         print(f"web_compare: {reason}")
@@ -70,9 +80,9 @@ def main():
 
     text = subprocess.run([str(args.native), "--input"], check=True, capture_output=True,
                           text=True).stdout
-    # Native and browser runs take turns, format by format, and the quickest of
-    # the rounds counts: on a busy machine the other processes slow both.
-    native, in_browser = {}, {}
+    # Native and browser runs take turns, and each round is a pair: on a busy
+    # machine the other processes slow both sides, but rarely both alike.
+    native, in_browser, ratios = {}, {}, {}
     with web.Site(args.site) as site, web.Browser() as browser:
         browser.open(site.url("index.html"))
         browser.wait_for("window.tarvexPage && window.tarvexPage.firstConversionMs")
@@ -80,21 +90,25 @@ def main():
         # often: once through every format first.
         for number in range(1, 23):
             browser.run(BROWSER_LOOP, text, number, args.milliseconds)
-        for number in range(1, 23):
-            for _ in range(args.rounds):
-                native[number] = min(native.get(number, float("inf")),
-                                     native_time(args.native, args.milliseconds, number))
-                in_browser[number] = min(in_browser.get(number, float("inf")),
-                                         browser.run(BROWSER_LOOP, text, number, args.milliseconds))
+        for _ in range(args.rounds):
+            for number in range(1, 23):
+                pair = (native_time(args.native, args.milliseconds, number),
+                        browser.run(BROWSER_LOOP, text, number, args.milliseconds))
+                native.setdefault(number, []).append(pair[0])
+                in_browser.setdefault(number, []).append(pair[1])
+                ratios.setdefault(number, []).append(pair[1] / pair[0])
         firsts = first_conversions(browser, site, args.loads)
 
-    print(f"{'format':>6}  {'native us':>10}  {'browser us':>10}  {'ratio':>6}")
-    ratios = []
+    print(f"{'format':>6}  {'native us':>10}  {'browser us':>10}  {'ratio':>6}  paired ratios")
+    medians = []
     for number in sorted(in_browser):
-        ratio = in_browser[number] / native[number]
-        ratios.append(ratio)
-        print(f"{number:>6}  {native[number]:10.1f}  {in_browser[number]:10.1f}  {ratio:6.2f}")
-    print(f"ratio: median {statistics.median(ratios):.2f}, highest {max(ratios):.2f}")
+        ratio = statistics.median(ratios[number])
+        medians.append(ratio)
+        print(f"{number:>6}  {statistics.median(native[number]):10.1f}  "
+              f"{statistics.median(in_browser[number]):10.1f}  {ratio:6.2f}  "
+              + " ".join(f"{r:.2f}" for r in ratios[number]))
+    print(f"median paired ratio per format: median {statistics.median(medians):.2f}, "
+          f"highest {max(medians):.2f} (microseconds: medians of the rounds)")
     print("first conversion after the start of loading (ms, cache off): "
           + ", ".join(f"{t:.0f}" for t in firsts) + f"; median {statistics.median(firsts):.0f}")
     wasm = args.site / "tarvex-engine.wasm"

@@ -1,5 +1,7 @@
 """Puts the web page together: the page's files, Alvane's texts and the sample
-section as modules, and offline.html, the same page in one file.
+section as modules, the modules joined into one for the page (page.mjs) and
+one for its worker (engine_worker.mjs), and offline.html, the same page in
+one file.
 
 A page opened from disk (file://) may load neither module scripts from other
 files nor a .wasm file, nor start a worker from a file or a module worker at
@@ -104,6 +106,11 @@ def main():
                                              encoding="utf-8")
 
     modules = {path.name: path.read_text(encoding="utf-8") for path in site.glob("*.mjs")}
+    # The hosted page loads its modules joined, one file for the page and one
+    # for the worker: a request each, not a chain of imports one after another.
+    for entry, bundle in (("app.mjs", "page.mjs"), ("worker.mjs", "engine_worker.mjs")):
+        (site / bundle).write_text(f"// Made from the sources by assemble_site.py.\n"
+                                   f"{joined(modules, entry)}", encoding="utf-8")
     modules["tarvex-engine.mjs"] = args.single_engine.read_text(encoding="utf-8")
     page_script = joined(modules, "app.mjs")
     worker_script = classic(joined(modules, "worker.mjs"))

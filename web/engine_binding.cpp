@@ -255,7 +255,8 @@ WEB_ENTRY int tarvex_web_convert(const char* text, std::size_t size, const doubl
     if (!shape) return failed(shape.error());
     if (shape->any()) section = tarvex::shapeSection(*section, *shape);
   }
-  if (section) {
+  // Not redistributed, the section is written as read, not copied first.
+  if (section && (redistribute != 0 || cosinePoints > 0)) {
     section = redistributed(*section, redistribute != 0, stations, stationCount, cosinePoints);
   }
   if (!section) return failed(section.error());

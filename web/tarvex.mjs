@@ -12,6 +12,11 @@
 // Sections are plain values (structured-clonable: they pass through
 // postMessage); every call is synchronous, so a page runs the module in a
 // worker. A failure throws a TarvexError with the engine's reason.
+//
+// Browsers make every new ArrayBuffer beyond a few dozen bytes dear (in
+// Chromium tens of microseconds for a few kilobytes, more than a whole
+// conversion), so a call lays out its values and text straight in the
+// engine's memory, and text comes back decoded from there.
 import createTarvexEngine from './tarvex-engine.mjs';
 
 // The engine's status codes (tarvex.h), by number.
@@ -37,21 +42,39 @@ export async function loadTarvex(options = {}) {
 }
 
 const utf8 = new TextEncoder();
+const utf8Loose = new TextDecoder('utf-8');  // invalid bytes become U+FFFD
 const utf8Strict = new TextDecoder('utf-8', { fatal: true });
+// Browsers decode ISO 8859-1 as windows-1252, which differs in 0x80-0x9F only.
+const windows1252 = new TextDecoder('windows-1252');
+const beyondLatin1 = /[^\u0000-\u00ff]/;
 
 // Output text as a string: as UTF-8 where the bytes are, else one character
-// per byte (ISO 8859-1, the engine's own output encoding).
+// per byte (ISO 8859-1, the engine's own output encoding, as the German
+// property header writes it). The bytes may be a view of the engine's memory.
+// Decoding, not exceptions: a strict decoder's failure costs more than the
+// decoding.
 export function textOf(bytes) {
-  try {
-    return utf8Strict.decode(bytes);
-  } catch {
-    let text = '';
-    for (let i = 0; i < bytes.length; i += 8192) {
-      text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+  const text = utf8Loose.decode(bytes);
+  // Only a replacement character marks bytes that are no UTF-8; unless the
+  // bytes spell one themselves (EF BF BD), they are none.
+  if (!text.includes('\ufffd')) return text;
+  const latin = windows1252.decode(bytes);
+  if (latin.includes('\u00ef\u00bf\u00bd')) {
+    try {
+      return utf8Strict.decode(bytes);
+    } catch {
+      // not UTF-8 after all
     }
-    return text;
   }
+  if (!beyondLatin1.test(latin)) return latin;
+  let chars = '';
+  for (let i = 0; i < bytes.length; i += 8192) {
+    chars += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+  }
+  return chars;
 }
+
+const copied = (bytes) => bytes.slice();
 
 function bytesOf(input, what) {
   if (typeof input === 'string') return utf8.encode(input);
@@ -128,9 +151,8 @@ export class Tarvex {
   // A section of coordinate text (a string, or the bytes of a file: UTF-8 or
   // ISO 8859-1). capacity: the most points read.
   read(input, { capacity = 1000 } = {}) {
-    const bytes = bytesOf(input, 'the coordinates');
-    return this.#withBytes(bytes, (at) => this.#section(
-        this.#engine._tarvex_web_read(at, bytes.length, number(capacity, 'the capacity'))));
+    return this.#withInput(input, 'the coordinates', (at, size) => this.#section(
+        this.#engine._tarvex_web_read(at, size, number(capacity, 'the capacity'))));
   }
 
   // A NACA section by its designation: 2412, 0012-64, 23012, 16-212, 63-206,
@@ -179,32 +201,40 @@ export class Tarvex {
 
   // The output of a section in a format, as text or as the bytes a file holds.
   write(section, options = {}) {
-    return textOf(this.writeBytes(section, options));
+    return this.#write(section, options, textOf);
   }
 
   writeBytes(section, options = {}) {
+    return this.#write(section, options, copied);
+  }
+
+  #write(section, options, taken) {
     return this.#withSection(section, () => this.#withWriteOptions(options,
-        (at, date, dateSize) => this.#output(this.#engine._tarvex_web_write(at, date, dateSize))));
+        (at, date, dateSize) => this.#output(this.#engine._tarvex_web_write(at, date, dateSize),
+                                             taken)));
   }
 
   // A whole conversion of coordinate text as `tarvex convert` makes it:
   // read, shape (options.shape), redistribute (options.redistribute with
   // options.stations, or options.points cosine-spaced points), write.
   convert(input, options = {}) {
-    return textOf(this.convertBytes(input, options));
+    return this.#convert(input, options, textOf);
   }
 
   convertBytes(input, options = {}) {
-    const bytes = bytesOf(input, 'the coordinates');
+    return this.#convert(input, options, copied);
+  }
+
+  #convert(input, options, taken) {
     const e = this.#engine;
     const points = options.points === undefined ? 0 : number(options.points, 'the points');
-    return this.#withBytes(bytes, (text) => this.#withWriteOptions(options,
-        (write, date, dateSize) => this.#withShape(options.shape ?? {},
+    return this.#withInput(input, 'the coordinates', (text, size) => this.#withWriteOptions(
+        options, (write, date, dateSize) => this.#withShape(options.shape ?? {},
             (shape) => this.#withStations(options.stations ?? null,
                 (stations, count) => this.#output(e._tarvex_web_convert(
-                    text, bytes.length, write, date, dateSize, shape,
+                    text, size, write, date, dateSize, shape,
                     options.redistribute || options.stations ? 1 : 0, stations, count,
-                    points))))));
+                    points), taken)))));
   }
 
   // A length as people write it ("250mm", "10in", "0.3 m", "12") in
@@ -239,6 +269,24 @@ export class Tarvex {
     }
   }
 
+  // Text or bytes in the engine's memory: use(at, size). Text is encoded
+  // there as UTF-8, at most three bytes for each UTF-16 unit.
+  #withInput(input, what, use) {
+    if (typeof input !== 'string') {
+      const bytes = bytesOf(input, what);
+      return this.#withBytes(bytes, (at) => use(at, bytes.length));
+    }
+    const e = this.#engine;
+    const room = 3 * input.length;
+    const at = e._malloc(Math.max(room, 1));
+    try {
+      const { written } = utf8.encodeInto(input, e.HEAPU8.subarray(at, at + room));
+      return use(at, written);
+    } finally {
+      e._free(at);
+    }
+  }
+
   #section(status) {
     this.#check(status);
     const e = this.#engine;
@@ -266,13 +314,16 @@ export class Tarvex {
     };
   }
 
-  #output(status) {
+  // The reply's output, taken (as text or a copy) before the engine lets it go.
+  #output(status, taken) {
     this.#check(status);
     const e = this.#engine;
     const at = e._tarvex_web_output();
-    const bytes = e.HEAPU8.slice(at, at + e._tarvex_web_output_size());
-    e._tarvex_web_release_output();
-    return bytes;
+    try {
+      return taken(e.HEAPU8.subarray(at, at + e._tarvex_web_output_size()));
+    } finally {
+      e._tarvex_web_release_output();
+    }
   }
 
   // Puts a section into one of the engine's two slots for the next call.
@@ -324,8 +375,9 @@ export class Tarvex {
   }
 
   #withShape(steps, use) {
-    const v = new Float64Array(shapeValues).fill(NaN);
     const s = steps ?? {};
+    if (Object.keys(s).length === 0) return use(0);  // no step: the engine takes none
+    const v = new Array(shapeValues).fill(NaN);
     if (s.trailingEdgeGap != null) {
       const gap = typeof s.trailingEdgeGap === 'object' ? s.trailingEdgeGap : { gap: s.trailingEdgeGap };
       v[0] = number(gap.gap, 'the trailing-edge gap');
@@ -393,7 +445,7 @@ export class Tarvex {
   }
 
   #withWriteOptions(o, use) {
-    const v = new Float64Array(writeValues);
+    const v = new Array(writeValues);
     v[0] = this.format(o.format ?? 1).number;
     v[1] = o.comments ? 1 : 0;
     v[2] = o.keepSize ? 1 : 0;
@@ -413,13 +465,15 @@ export class Tarvex {
     v[14] = number(layer.ratio, 'the boundary layers\' ratio', 1.2);
     v[15] = number(layer.thickness, 'the boundary layers\' thickness', 0);
     v[16] = o.spline ? 1 : 0;
-    const date = utf8.encode(o.date ?? '');
+    const date = String(o.date ?? '');
     const e = this.#engine;
-    const at = e._malloc(8 * writeValues + date.length);
+    const at = e._malloc(8 * writeValues + 3 * date.length);
     try {
       e.HEAPF64.set(v, at / 8);
-      e.HEAPU8.set(date, at + 8 * writeValues);
-      return use(at, at + 8 * writeValues, date.length);
+      const dateAt = at + 8 * writeValues;
+      const { written } = date === '' ? { written: 0 }
+        : utf8.encodeInto(date, e.HEAPU8.subarray(dateAt, dateAt + 3 * date.length));
+      return use(at, dateAt, written);
     } finally {
       e._free(at);
     }

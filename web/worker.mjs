@@ -3,7 +3,29 @@
 // { id, error: { message, reason } }; output bytes are transferred, not copied.
 import { loadTarvex, TarvexError, textOf } from './tarvex.mjs';
 
-let ready = loadTarvex();
+// Started by the page as worker.mjs?compiled, the worker gets the engine's
+// code compiled by the page, which fetches it while the worker's own modules
+// load, in a first message { engine } (null: fetch it here after all).
+let compiled = null;
+let offer = null;
+
+function engineFrom(module) {
+  if (!module) return loadTarvex();
+  return new Promise((resolve, reject) => {
+    const instantiateWasm = (imports, receive) => {
+      WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module), reject);
+      return {};
+    };
+    loadTarvex({ instantiateWasm }).then(resolve, reject);
+  });
+}
+
+let ready = self.location.search.includes('compiled')
+  ? new Promise((resolve) => { offer = resolve; }).then((module) => {
+    compiled = module;
+    return engineFrom(module);
+  })
+  : loadTarvex();
 
 // Coordinates and a NACA designation both give a section.
 function sectionOf(tarvex, source) {
@@ -43,13 +65,15 @@ function convertForPage(tarvex, { source, blendWith, steps, redistribution, writ
   return result;
 }
 
-// The same conversion repeated: time per conversion in milliseconds.
-function timeConversions(tarvex, { bytes, options, least }) {
+// The same conversion repeated, text (or bytes) in, text out: time per
+// conversion in milliseconds.
+function timeConversions(tarvex, { text, bytes, options, least }) {
+  const input = text ?? bytes;
   let count = 0;
   const start = performance.now();
   let elapsed = 0;
   do {
-    tarvex.convertBytes(bytes, options);
+    tarvex.convert(input, options);
     ++count;
     elapsed = performance.now() - start;
   } while (elapsed < least);
@@ -63,7 +87,12 @@ const jobs = {
   timeConversions,
 };
 
-self.onmessage = async ({ data: { id, job, args } }) => {
+self.onmessage = async ({ data }) => {
+  if ('engine' in data) {
+    offer?.(data.engine);
+    return;
+  }
+  const { id, job, args } = data;
   try {
     const tarvex = await ready;
     const result = jobs[job](tarvex, args);
@@ -73,7 +102,7 @@ self.onmessage = async ({ data: { id, job, args } }) => {
   } catch (error) {
     // Anything but the engine's own refusal (memory exhausted, say) may have
     // left the engine unusable: the next job gets a fresh one.
-    if (!(error instanceof TarvexError)) ready = loadTarvex();
+    if (!(error instanceof TarvexError)) ready = engineFrom(compiled);
     self.postMessage({
       id, error: { message: error?.message ?? String(error), reason: error?.reason ?? 'internal' },
     });

@@ -109,6 +109,40 @@ TEST(NumberChars, FallbackWritesAsTheStandardLibrary) {
   std::printf("compared %d written numbers\n", count);
 }
 
+void expectSameFixed(double value, int decimals) {
+  char want[400], got[400];
+  const auto w = std::to_chars(want, want + sizeof want, value, std::chars_format::fixed, decimals);
+  const auto g = tarvex::io::fallback::toCharsFixed(got, got + sizeof got, value, decimals);
+  report(w.ec == g.ec && std::string(want, w.ptr) == std::string(got, g.ptr),
+         std::string(want, w.ptr) + " with " + std::to_string(decimals) + " decimals written as " +
+             std::string(got, g.ptr));
+}
+
+// Fixed decimals: exact halves (which round to even), values at the edges of
+// the integer way (2^63, 19 decimals), negative values rounding to zero,
+// subnormals, and random bits and coordinates.
+TEST(NumberChars, FallbackWritesFixedAsTheStandardLibrary) {
+  std::mt19937_64 random(11);
+  int count = 0;
+  for (double v : {0.0, -0.0, 0.125, 0.375, 2.5, 3.5, -2.5, 1e-300, -1e-7, 5e-324, 0x1p63,
+                   0x1p63 - 1024, 0x1p64, 1e19, 123456789.125, 0.05, 1e22, -0.5}) {
+    for (int d = 0; d <= 21; ++d, ++count) expectSameFixed(v, d);
+  }
+  for (int k = 0; k < 100'000; ++k, count += 4) {
+    const std::uint64_t bits = random();
+    const int d = static_cast<int>(bits % 22);
+    expectSameFixed(std::bit_cast<double>(bits), d);
+    expectSameFixed(std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(bits % 140) - 120),
+                    d);
+    expectSameFixed(100.0 * static_cast<float>(static_cast<double>(bits % 2000001) / 1e6 - 1.0),
+                    static_cast<int>(bits % 9));
+    // Multiples of a power of two: many exact halves at some number of decimals.
+    expectSameFixed(std::ldexp(static_cast<double>(bits % 100000), -static_cast<int>(bits % 24)),
+                    static_cast<int>((bits >> 8) % 12));
+  }
+  std::printf("compared %d numbers with fixed decimals\n", count);
+}
+
 #else
 
 TEST(NumberChars, FallbackAgainstTheStandardLibrary) {

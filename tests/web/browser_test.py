@@ -246,7 +246,8 @@ def main():
     if reason is None and not (args.site / "index.html").exists():
         reason = f"no web page in {args.site}: ./dev web builds it (needs emscripten)"
     if reason:
-        print(f"tarvex-browser: Skipped: {reason}")
+        # The reason on the line after, where ./dev test looks for it.
+        print(f"tarvex-browser: Skipped\n{reason}")
         return 0
     if args.screenshots:
         args.screenshots.mkdir(parents=True, exist_ok=True)

@@ -5,8 +5,10 @@
 
 #include <fast_float/fast_float.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,12 +49,13 @@ inline CharsResult parseFloat(const char* first, const char* last, float& value)
 }
 
 // Read with fast_float, which rounds correctly: the C library's strtod
-// does not everywhere (MinGW's takes 3.839223843572815e-239 for 2^-792).
+// does not everywhere (MinGW's takes 3.839223843572815e-239 for 2^-792), and
+// would bring a second parser into the WebAssembly download.
 template <typename T>
 bool readsBack(const char* text, T value) {
-  T read{};
-  const auto result = fast_float::from_chars(text, text + std::strlen(text), read);
-  return result.ec == std::errc() && read == value;
+  T parsed{};
+  const auto result = fast_float::from_chars(text, text + std::strlen(text), parsed);
+  return result.ec == std::errc() && parsed == value;
 }
 
 // The shortest digits that read back as value: digits (no point, no trailing
@@ -160,9 +163,90 @@ inline std::to_chars_result toChars(char* first, char* last, float value) {
   return writeNumber(first, last, value);
 }
 
+#ifdef __SIZEOF_INT128__
+__extension__ typedef unsigned __int128 Uint128;
+
+// The value's integer multiple of 10^-decimals nearest to it, halves to
+// even, from its binary significand and exponent in 128-bit integers: false
+// where they do not hold it (values from 2^63 on, more than 19 decimals).
+inline bool scaledUnits(double value, int decimals, Uint128& units) {
+  if (decimals < 0 || decimals > 19) return false;
+  std::uint64_t bits = 0;  // std::bit_cast is missing from the libc++ of Emscripten here
+  std::memcpy(&bits, &value, sizeof bits);
+  bits &= ~(std::uint64_t{1} << 63);
+  const auto biased = static_cast<int>(bits >> 52);
+  std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased != 0) significand |= std::uint64_t{1} << 52;
+  const int exponent = (biased == 0 ? 1 : biased) - 1075;  // |value| = significand * 2^exponent
+  if (exponent > 10) return false;
+  std::uint64_t power = 1;
+  for (int k = 0; k < decimals; ++k) power *= 10;
+  const Uint128 scaled = Uint128{significand} * power;  // below 2^53 * 10^19
+  if (exponent >= 0) {
+    units = scaled << exponent;
+    return true;
+  }
+  const int shift = -exponent;
+  if (shift >= 128) {
+    units = 0;  // scaled / 2^shift is below 2^-11: under half a unit
+    return true;
+  }
+  const Uint128 one = 1;
+  units = scaled >> shift;
+  const Uint128 rest = scaled & ((one << shift) - 1);
+  const Uint128 half = one << (shift - 1);
+  if (rest > half || (rest == half && (units & 1) != 0)) ++units;
+  return true;
+}
+
+// The units as text: digits, the last `decimals` of them after a point, at
+// least one before it, a minus sign where the value has one (a negative value
+// that rounds to zero keeps it, as in printf).
+inline std::to_chars_result unitsText(char* first, char* last, Uint128 units, int decimals,
+                                      bool negative) {
+  char digits[48];
+  char* const end = digits + sizeof digits;
+  char* p = end;
+  constexpr std::uint64_t kTen19 = 10000000000000000000u;
+  // Two 64-bit halves: 128-bit division is a library call.
+  auto high = static_cast<std::uint64_t>(units / kTen19);
+  auto low = static_cast<std::uint64_t>(units % kTen19);
+  do {
+    *--p = static_cast<char>('0' + low % 10);
+    low /= 10;
+  } while (low != 0 || (high != 0 && end - p < 19));
+  while (high != 0) {
+    *--p = static_cast<char>('0' + high % 10);
+    high /= 10;
+  }
+  const auto length = end - p;
+  const std::ptrdiff_t integer = length > decimals ? length - decimals : 0;
+  const std::ptrdiff_t size =
+      (negative ? 1 : 0) + (integer == 0 ? 1 : integer) + (decimals > 0 ? 1 + decimals : 0);
+  if (last - first < size) return {last, std::errc::value_too_large};
+  char* out = first;
+  if (negative) *out++ = '-';
+  if (integer == 0) *out++ = '0';
+  out = std::copy(p, p + integer, out);
+  if (decimals > 0) {
+    *out++ = '.';
+    out = std::fill_n(out, decimals - (length - integer), '0');
+    out = std::copy(p + integer, end, out);
+  }
+  return {out, std::errc()};
+}
+#endif
+
 // Exact decimal rounding of the binary value to a number of decimals, as
-// to_chars with chars_format::fixed and printf's %.*f give it.
+// to_chars with chars_format::fixed and printf's %.*f give it: in integers
+// where they hold it, else through printf (long double arithmetic, slow in
+// WebAssembly).
 inline std::to_chars_result toCharsFixed(char* first, char* last, double value, int decimals) {
+#ifdef __SIZEOF_INT128__
+  Uint128 units = 0;
+  if (std::isfinite(value) && scaledUnits(value, decimals, units))
+    return unitsText(first, last, units, decimals, std::signbit(value));
+#endif
   char text[400];
   const int length = std::snprintf(text, sizeof text, "%.*f", decimals, value);
   if (length < 0 || length >= static_cast<int>(sizeof text) || last - first < length)
