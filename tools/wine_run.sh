@@ -28,10 +28,20 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot --init >/dev/null 2>&1 || true
+      WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
     fi
   ) 9>"$WINEPREFIX/.lock"
 fi
-# Starts the server unless one runs for this prefix already.
-"$server" -p 60 >/dev/null 2>&1 || true
+# Starts the server unless one runs for this prefix already. A server started
+# now has none of Wine's own processes yet: the first program would start
+# them, and they would hold its output open for as long as the server lives
+# (a test listing read through a pipe would never end). They are started
+# here, away from the program's output and from the lock, while runs side by
+# side wait.
+(
+  flock 9
+  if "$server" -p 60 </dev/null >/dev/null 2>&1 9>&-; then
+    "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+  fi
+) 9>"$WINEPREFIX/.lock"
 exec "$wine" "$@"
