@@ -242,6 +242,8 @@ inline std::to_chars_result unitsText(char* first, char* last, Uint128 units, in
 // where they hold it, else through printf (long double arithmetic, slow in
 // WebAssembly).
 inline std::to_chars_result toCharsFixed(char* first, char* last, double value, int decimals) {
+  // Not every C library signs a NaN.
+  if (!std::isfinite(value)) return writeNumber(first, last, value);
 #ifdef __SIZEOF_INT128__
   Uint128 units = 0;
   if (std::isfinite(value) && scaledUnits(value, decimals, units))
