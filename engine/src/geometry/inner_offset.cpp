@@ -4,23 +4,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/outline_ops.h"
+
 namespace tarvex {
+
+using namespace outline;
+
 namespace {
-
-Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-Vec2 operator*(double s, Vec2 a) { return {s * a.x, s * a.y}; }
-double dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-double cross(Vec2 a, Vec2 b) { return a.x * b.y - a.y * b.x; }
-double length(Vec2 a) { return std::hypot(a.x, a.y); }
-
-double signedArea(const std::vector<Vec2>& ring) {
-  double twice = 0.0;
-  for (std::size_t i = 0; i < ring.size(); ++i) {
-    twice += cross(ring[i], ring[(i + 1) % ring.size()]);
-  }
-  return 0.5 * twice;
-}
 
 // The contour without repeated points (and without a closing repetition of
 // the first one), counter-clockwise.
@@ -111,24 +101,6 @@ bool cutFirstLoop(std::vector<Vec2>& ring, long long& budget) {
     }
   }
   return false;
-}
-
-double distanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
-  const Vec2 ab = b - a;
-  const double l2 = dot(ab, ab);
-  const double t = l2 > 0.0 ? std::clamp(dot(p - a, ab) / l2, 0.0, 1.0) : 0.0;
-  return length(p - (a + t * ab));
-}
-
-bool inside(Vec2 p, const std::vector<Vec2>& ring) {
-  bool in = false;
-  for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
-    if ((ring[i].y > p.y) != (ring[j].y > p.y) &&
-        p.x < (ring[j].x - ring[i].x) * (p.y - ring[i].y) / (ring[j].y - ring[i].y) + ring[i].x) {
-      in = !in;
-    }
-  }
-  return in;
 }
 
 }  // namespace
