@@ -38,6 +38,12 @@ bool exactProduct(double value, double scale, double product) {
   return ((vHigh * sHigh - product) + vHigh * sLow + vLow * sHigh) + vLow * sLow == 0.0;
 }
 
+// "00" to "99", for two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Fw.d the fast way, built from the right in one buffer and appended at
 // once: when value * 10^d is exact in double (every single-precision
 // coordinate with up to 8 decimals), rounding that product to an integer is
@@ -60,16 +66,34 @@ bool appendScaledDecimal(std::string& text, double value, int w, int d, bool& fi
   char* const end = buffer + kRoom;
   char* p = end;
   if (d <= 0) *--p = '.';  // F2.0 of 3 is "3."
-  for (int k = 0; k < d; ++k) {
+  int k = 0;
+  for (; k + 2 <= d; k += 2) {
+    const auto pair = static_cast<std::size_t>(units % 100);
+    units /= 100;
+    p -= 2;
+    p[0] = kDigitPairs[2 * pair];
+    p[1] = kDigitPairs[2 * pair + 1];
+  }
+  if (k < d) {
     *--p = static_cast<char>('0' + units % 10);
     units /= 10;
   }
   if (d > 0) *--p = '.';
   const bool zeroInteger = units == 0;
-  do {
-    *--p = static_cast<char>('0' + units % 10);
-    units /= 10;
-  } while (units != 0);
+  while (units >= 100) {
+    const auto pair = static_cast<std::size_t>(units % 100);
+    units /= 100;
+    p -= 2;
+    p[0] = kDigitPairs[2 * pair];
+    p[1] = kDigitPairs[2 * pair + 1];
+  }
+  if (units >= 10) {
+    p -= 2;
+    p[0] = kDigitPairs[2 * units];
+    p[1] = kDigitPairs[2 * units + 1];
+  } else {
+    *--p = static_cast<char>('0' + units);
+  }
   auto length = static_cast<int>(end - p) + (negative ? 1 : 0);
   // Without room for it, the zero before the decimal point is dropped.
   if (length > w && d > 0 && zeroInteger) {
