@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -171,6 +172,53 @@ Result<Section> redistributed(const Section& section, bool redistribute, const f
   return tarvex::redistribute(section, *checked, tarvex::Batch::kCapacity);
 }
 
+// What text's bytes are: 0 ASCII only, 1 UTF-8 by the rules of the
+// browsers' decoder (no overlong forms, surrogates or code points beyond
+// U+10FFFF), 2 neither. The module decodes the output the cheap way for
+// each; finding out here costs less than having the browser try UTF-8 first,
+// and stops at the first byte that is no UTF-8 (the German property header
+// near the top, say).
+int encodingOf(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  bool ascii = true;
+  std::size_t i = 0;
+  while (i < n) {
+    if (bytes[i] < 0x80) {
+      // ASCII runs a word at a time.
+      for (std::uint64_t word = 0; i + 8 <= n; i += 8) {
+        std::memcpy(&word, bytes + i, 8);
+        if ((word & 0x8080808080808080u) != 0) break;
+      }
+      while (i < n && bytes[i] < 0x80) ++i;
+      continue;
+    }
+    ascii = false;
+    const unsigned char lead = bytes[i];
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return 2;
+    }
+    if (n - i < length || bytes[i + 1] < low || bytes[i + 1] > high) return 2;
+    for (std::size_t k = 2; k < length; ++k) {
+      if ((bytes[i + k] & 0xC0) != 0x80) return 2;
+    }
+    i += length;
+  }
+  return ascii ? 0 : 1;
+}
+
 }  // namespace
 
 // Sizes of the option arrays, so that the module can check its own layout.
@@ -269,6 +317,7 @@ WEB_ENTRY const char* tarvex_web_error_message() { return reply.error.message.c_
 WEB_ENTRY std::size_t tarvex_web_error_message_size() { return reply.error.message.size(); }
 WEB_ENTRY const char* tarvex_web_output() { return reply.output.data(); }
 WEB_ENTRY std::size_t tarvex_web_output_size() { return reply.output.size(); }
+WEB_ENTRY int tarvex_web_output_encoding() { return encodingOf(reply.output); }
 WEB_ENTRY void tarvex_web_release_output() { std::string().swap(reply.output); }
 
 WEB_ENTRY const char* tarvex_web_name() { return reply.section.name.data(); }

@@ -53,7 +53,12 @@ const beyondLatin1 = /[^\u0000-\u00ff]/;
 // property header writes it). The bytes may be a view of the engine's memory.
 // Decoding, not exceptions: a strict decoder's failure costs more than the
 // decoding.
-export function textOf(bytes) {
+// encoding: what the engine found the bytes to be (0 ASCII, 1 UTF-8,
+// 2 neither), where it was asked.
+export function textOf(bytes, encoding = undefined) {
+  if (encoding === 0) return windows1252.decode(bytes);  // quicker than UTF-8, the same text
+  if (encoding === 1) return utf8Loose.decode(bytes);
+  if (encoding === 2) return latinText(bytes);
   const text = utf8Loose.decode(bytes);
   // Only a replacement character marks bytes that are no UTF-8; unless the
   // bytes spell one themselves (EF BF BD), they are none.
@@ -66,7 +71,11 @@ export function textOf(bytes) {
       // not UTF-8 after all
     }
   }
-  if (!beyondLatin1.test(latin)) return latin;
+  return latinText(bytes, latin);
+}
+
+function latinText(bytes, windowsText = windows1252.decode(bytes)) {
+  if (!beyondLatin1.test(windowsText)) return windowsText;
   let chars = '';
   for (let i = 0; i < bytes.length; i += 8192) {
     chars += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
@@ -75,6 +84,7 @@ export function textOf(bytes) {
 }
 
 const copied = (bytes) => bytes.slice();
+const outputText = (bytes, engine) => textOf(bytes, engine._tarvex_web_output_encoding());
 
 function bytesOf(input, what) {
   if (typeof input === 'string') return utf8.encode(input);
@@ -201,7 +211,7 @@ export class Tarvex {
 
   // The output of a section in a format, as text or as the bytes a file holds.
   write(section, options = {}) {
-    return this.#write(section, options, textOf);
+    return this.#write(section, options, outputText);
   }
 
   writeBytes(section, options = {}) {
@@ -218,7 +228,7 @@ export class Tarvex {
   // read, shape (options.shape), redistribute (options.redistribute with
   // options.stations, or options.points cosine-spaced points), write.
   convert(input, options = {}) {
-    return this.#convert(input, options, textOf);
+    return this.#convert(input, options, outputText);
   }
 
   convertBytes(input, options = {}) {
@@ -320,7 +330,7 @@ export class Tarvex {
     const e = this.#engine;
     const at = e._tarvex_web_output();
     try {
-      return taken(e.HEAPU8.subarray(at, at + e._tarvex_web_output_size()));
+      return taken(e.HEAPU8.subarray(at, at + e._tarvex_web_output_size()), e);
     } finally {
       e._tarvex_web_release_output();
     }

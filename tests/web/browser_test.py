@@ -61,18 +61,37 @@ BROWSER_CONVERSIONS = """
   const hex = (buffer) => Array.from(new Uint8Array(buffer),
                                      (b) => b.toString(16).padStart(2, '0')).join('');
   const results = {};
+  // convert()'s text, decoded as the engine says the bytes are, against the
+  // bytes decoded by finding out; also for names of every kind of UTF-8,
+  // Latin-1 and invalid byte sequence.
+  const { textOf } = await import('./tarvex.mjs');
+  const textDiffers = [];
+  const compareText = (label, bytes, options) => {
+    if (tarvex.convert(bytes, options) !== textOf(tarvex.convertBytes(bytes, options))) {
+      textDiffers.push(label);
+    }
+  };
   for (const name of names) {
     const bytes = new Uint8Array(await (await fetch('/inputs/' + encodeURIComponent(name))).arrayBuffer());
     for (const [key, options] of jobs) {
       try {
         results[name + '|' + key] = hex(await crypto.subtle.digest('SHA-256', tarvex.convertBytes(bytes, options)));
+        compareText(name + '|' + key, bytes, options);
       } catch (error) {
         if (error.name !== 'TarvexError') throw error;
         results[name + '|' + key] = 'error: ' + error.message;
       }
     }
   }
-  return results;
+  const selig = tarvex.writeBytes(tarvex.naca('0012', { points: 21 }), { format: 21 });
+  const body = selig.subarray(selig.indexOf(10));
+  for (const name of [[0x41], [0xc3, 0xa4], [0xe4, 0x41], [0xc0, 0x80], [0xed, 0xa0, 0x80],
+                      [0xed, 0x9f, 0xbf], [0xf4, 0x90, 0x80, 0x80], [0xf0, 0x9f, 0x98, 0x80],
+                      [0xe2, 0x82], [0xef, 0xbf, 0xbd], [0x80], [0x9f, 0xe4], [0xf8, 0x88]]) {
+    const bytes = new Uint8Array([0x41, ...name, ...body]);
+    for (const format of [1, 13, 21]) compareText(name + ' in ' + format, bytes, { format, comments: true });
+  }
+  return { results, textDiffers };
 """
 
 DROP_FILE = """
@@ -145,8 +164,11 @@ def check_module(browser, site, failures, tarvex, folder, names):
     expected = command_line_results(tarvex, folder, names, cli_jobs)
     native_seconds = time.monotonic() - started
     started = time.monotonic()
-    actual = browser.run(BROWSER_CONVERSIONS, names, browser_jobs)
+    replies = browser.run(BROWSER_CONVERSIONS, names, browser_jobs)
+    actual = replies["results"]
     browser_seconds = time.monotonic() - started
+    failures.check(not replies["textDiffers"],
+                   f"convert()'s text differs from the decoded bytes: {replies['textDiffers'][:5]}")
     refused = sum(1 for v in expected.values() if v.startswith("error"))
     print(f"module: {len(actual)} conversions of {len(names)} files in {len(formats)} formats "
           f"({len(browser_jobs)} format and option sets; {refused} refused as the command line "
