@@ -44,11 +44,11 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Fw.d the fast way, built from the right in one buffer and appended at
-// once: when value * 10^d is exact in double (every single-precision
-// coordinate with up to 8 decimals), rounding that product to an integer is
-// the exact decimal rounding. False when the general way must be taken.
-bool appendScaledDecimal(std::string& text, double value, int w, int d, bool& fits) {
+// Fw.d the fast way, built from the right into out (w characters): when
+// value * 10^d is exact in double (every single-precision coordinate with up
+// to 8 decimals), rounding that product to an integer is the exact decimal
+// rounding. False when the general way must be taken.
+bool placeScaledDecimal(char* out, double value, int w, int d, bool& fits) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   constexpr int kRoom = 64;
@@ -100,33 +100,35 @@ bool appendScaledDecimal(std::string& text, double value, int w, int d, bool& fi
     ++p;
     --length;
   }
+  const auto width = static_cast<std::size_t>(w);
   if (length > w) {
     fits = false;
-    appendStars(text, w);
+    std::fill_n(out, width, '*');
     return true;
   }
   if (negative) *--p = '-';
   while (p > end - w) *--p = ' ';
-  text.append(p, static_cast<std::size_t>(w));
+  std::copy_n(p, width, out);
   fits = true;
   return true;
 }
 
 }  // namespace
 
-bool appendDecimal(std::string& text, double value, int w, int d) {
+bool placeDecimal(char* out, double value, int w, int d) {
   if (w <= 0) return true;
+  const auto width = static_cast<std::size_t>(w);
   if (!std::isfinite(value)) {
-    appendStars(text, w);
+    std::fill_n(out, width, '*');
     return false;
   }
   bool fits = true;
-  if (appendScaledDecimal(text, value, w, d, fits)) return fits;
+  if (placeScaledDecimal(out, value, w, d, fits)) return fits;
   // Exact decimal rounding of the binary value, halves to even, as printf does.
   char buffer[400];
   const auto [end, error] = io::toCharsFixed(buffer, buffer + sizeof buffer, value, d);
   if (error != std::errc()) {
-    appendStars(text, w);
+    std::fill_n(out, width, '*');
     return false;
   }
   std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
@@ -136,21 +138,27 @@ bool appendDecimal(std::string& text, double value, int w, int d) {
   if (digits.find_first_not_of("0.") == std::string_view::npos) negative = false;
   const bool point = d <= 0;  // F2.0 of 3 is "3."
   std::size_t length = digits.size() + (negative ? 1 : 0) + (point ? 1 : 0);
-  const auto width = static_cast<std::size_t>(w);
   if (length > width && digits.starts_with("0.")) {
     // Without room for it, the zero before the decimal point is dropped.
     digits.remove_prefix(1);
     --length;
   }
   if (length > width) {
-    appendStars(text, w);
+    std::fill_n(out, width, '*');
     return false;
   }
-  text.append(width - length, ' ');
-  if (negative) text.push_back('-');
-  text.append(digits);
-  if (point) text.push_back('.');
+  out = std::fill_n(out, width - length, ' ');
+  if (negative) *out++ = '-';
+  out = std::copy(digits.begin(), digits.end(), out);
+  if (point) *out = '.';
   return true;
+}
+
+bool appendDecimal(std::string& text, double value, int w, int d) {
+  if (w <= 0) return true;
+  const std::size_t size = text.size();
+  text.resize(size + static_cast<std::size_t>(w));
+  return placeDecimal(text.data() + size, value, w, d);
 }
 
 bool appendInteger(std::string& text, long long value, int w, int minDigits) {

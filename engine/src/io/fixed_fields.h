@@ -14,6 +14,8 @@ namespace tarvex::fields {
 // Fw.d: rounded to d decimals, right-justified in w columns; the 0 before
 // the point only where the field has room for it.
 bool appendDecimal(std::string& text, double value, int w, int d);
+// The same into out, which has room for w characters.
+bool placeDecimal(char* out, double value, int w, int d);
 // Iw, and with minDigits Iw.m: at least that many digits (leading zeros).
 bool appendInteger(std::string& text, long long value, int w, int minDigits = 1);
 // Aw: right-justified in w columns, a longer text cut to its first w.

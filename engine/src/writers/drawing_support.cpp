@@ -1,6 +1,7 @@
 #include "writers/drawing_support.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -9,10 +10,21 @@
 namespace tarvex::writers {
 
 std::string number(const WriterContext& ctx, double value, int w, int d) {
-  std::string text;
-  if (!fields::appendDecimal(text, value, w, d)) ctx.out.noteOverflow();
+  if (w <= 0) return {};
+  // The field is laid out in place, and only its digits make the string: short
+  // enough, mostly, to be held inside it without an allocation, for every
+  // coordinate of a drawing.
+  std::array<char, 64> field;
+  std::string wide;
+  char* out = field.data();
+  if (static_cast<std::size_t>(w) > field.size()) {
+    wide.resize(static_cast<std::size_t>(w));
+    out = wide.data();
+  }
+  if (!fields::placeDecimal(out, value, w, d)) ctx.out.noteOverflow();
+  const std::string_view text(out, static_cast<std::size_t>(w));
   const auto first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first);
+  return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
 std::string shortText(double value) {

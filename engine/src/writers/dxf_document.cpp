@@ -1,17 +1,25 @@
 #include "writers/dxf_document.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <initializer_list>
+#include <iterator>
 #include <tuple>
 
 namespace tarvex::writers::dxf {
 
 Groups& Groups::operator()(int code, std::string_view value) {
   if (ok_) {
-    std::string text = std::to_string(code);
-    if (text.size() < 3) text.insert(0, 3 - text.size(), ' ');
-    ok_ = sink_.line(text) && sink_.line(value);
+    // Right-justified in three columns: as many of the blanks before the
+    // digits as that takes.
+    char text[16] = {' ', ' '};
+    char* const digits = text + 2;
+    const char* const end = std::to_chars(digits, std::end(text), code).ptr;
+    const auto length = end - digits;
+    const char* const first = length < 3 ? digits - (3 - length) : digits;
+    ok_ = sink_.line(std::string_view(first, static_cast<std::size_t>(end - first))) &&
+          sink_.line(value);
   }
   return *this;
 }

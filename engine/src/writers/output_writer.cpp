@@ -83,7 +83,8 @@ bool WriterContext::end(const FieldLine& line) const {
 bool WriterContext::compacted(const FieldLine& line, std::string& scratch,
                               bool underscoresToBlanks) const {
   if (line.overflowed()) out.noteOverflow();
-  const bool written = out.write(tarvex::compacted(scratch, underscoresToBlanks));
+  compactInPlace(scratch, underscoresToBlanks);
+  const bool written = out.write(scratch);
   scratch.clear();
   return written;
 }
@@ -135,11 +136,15 @@ SurfaceRow row(const WriterContext& ctx, int j) {
   return {ctx.X(j), ctx.Y(j), ctx.Y(ctx.n + 1 - j)};
 }
 
-std::string compacted(std::string_view text, bool underscoresToBlanks) {
-  std::string line(text);
+void compactInPlace(std::string& line, bool underscoresToBlanks) {
   const int kept = NOBLANK(line);
   line.resize(static_cast<std::size_t>(kept));
   if (underscoresToBlanks) REPLACE(line, '_', ' ');
+}
+
+std::string compacted(std::string_view text, bool underscoresToBlanks) {
+  std::string line(text);
+  compactInPlace(line, underscoresToBlanks);
   return line;
 }
 

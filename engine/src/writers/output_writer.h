@@ -97,5 +97,6 @@ SurfaceRow row(const WriterContext& ctx, int j);
 // A compacted line: blanks and tabs removed, then (when asked) every
 // underscore turned into a blank.
 std::string compacted(std::string_view text, bool underscoresToBlanks);
+void compactInPlace(std::string& line, bool underscoresToBlanks);
 
 }  // namespace tarvex

@@ -1,5 +1,7 @@
 // Formats 14 and 15: array initialisations for FORTRAN/BASIC and C/Java
 // source text. The two differ only in their symbols.
+#include <charconv>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -21,10 +23,17 @@ struct SourceSymbols {
 constexpr SourceSymbols kFortranBasic{'(', ')', ' ', '"', 1, false};
 constexpr SourceSymbols kCJava{'[', ']', ';', '"', 0, true};
 
+// scratch: the line's room, kept from one coordinate to the next.
 bool writeCoordinate(const WriterContext& ctx, const SourceSymbols& s, char letter, int i,
-                     float value) {
-  std::string scratch = "___" + std::string(1, letter) + s.open +
-                        std::to_string(i - 1 + s.firstIndex) + s.close + "_=_";
+                     float value, std::string& scratch) {
+  char index[16];
+  char* const indexEnd = std::to_chars(index, std::end(index), i - 1 + s.firstIndex).ptr;
+  scratch.assign("___");
+  scratch.push_back(letter);
+  scratch.push_back(s.open);
+  scratch.append(index, static_cast<std::size_t>(indexEnd - index));
+  scratch.push_back(s.close);
+  scratch.append("_=_");
   FieldLine line(scratch);
   line.decimal(value, 10, 7).put(std::string_view(&s.statementEnd, 1));
   return ctx.compacted(line, scratch, true);
@@ -43,8 +52,10 @@ int writeSource(const WriterContext& ctx, const SourceSymbols& s) {
   if (!ctx.line(compacted("___NPTS_=_" + std::to_string(ctx.n) + s.statementEnd, true))) {
     return kWriteFailed;
   }
+  std::string scratch;
   for (int i = 1; i <= ctx.n; ++i) {
-    if (!writeCoordinate(ctx, s, 'X', i, ctx.X(i)) || !writeCoordinate(ctx, s, 'Y', i, ctx.Y(i))) {
+    if (!writeCoordinate(ctx, s, 'X', i, ctx.X(i), scratch) ||
+        !writeCoordinate(ctx, s, 'Y', i, ctx.Y(i), scratch)) {
       return kWriteFailed;
     }
   }
