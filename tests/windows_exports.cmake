@@ -13,14 +13,21 @@ function(objdump file result)
   set(${result} "${listing}" PARENT_SCOPE)
 endfunction()
 
+# The listing from the first line holding marker on; failure is the message
+# when there is none.
+function(listing_from listing marker failure result)
+  string(FIND "${listing}" "${marker}" start)
+  if(start LESS 0)
+    message(FATAL_ERROR "${failure}")
+  endif()
+  string(SUBSTRING "${listing}" ${start} -1 rest)
+  set(${result} "${rest}" PARENT_SCOPE)
+endfunction()
+
 # The exported names: "\t[   0] INORM" lines of the name table, C++ names
 # left out.
 objdump("${DLL}" listing)
-string(FIND "${listing}" "[Ordinal/Name Pointer] Table" start)
-if(start LESS 0)
-  message(FATAL_ERROR "${DLL} exports nothing")
-endif()
-string(SUBSTRING "${listing}" ${start} -1 listing)
+listing_from("${listing}" "[Ordinal/Name Pointer] Table" "${DLL} exports nothing" listing)
 string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" lines "${listing}")
 set(entries)
 foreach(line IN LISTS lines)
@@ -38,11 +45,8 @@ endif()
 # tarvex.dll" and its heading, up to an empty line.
 get_filename_component(library "${DLL}" NAME)
 objdump("${CALLER}" listing)
-string(FIND "${listing}" "DLL Name: ${library}" start)
-if(start LESS 0)
-  message(FATAL_ERROR "the C program imports nothing from ${library}")
-endif()
-string(SUBSTRING "${listing}" ${start} -1 listing)
+listing_from("${listing}" "DLL Name: ${library}" "the C program imports nothing from ${library}"
+             listing)
 string(FIND "${listing}" "\n\n" end)
 string(SUBSTRING "${listing}" 0 ${end} listing)
 string(REGEX MATCHALL "\n\t[0-9a-f]+\t +[0-9]+ +[^\n]+" lines "${listing}")

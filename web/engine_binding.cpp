@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/utf8_text.h"
 #include "tarvex.hpp"
 #include "tarvex_formats.hpp"
 #include "tarvex_shape.hpp"
@@ -194,26 +195,8 @@ int encodingOf(std::string_view text) {
       continue;
     }
     ascii = false;
-    const unsigned char lead = bytes[i];
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return 2;
-    }
-    if (n - i < length || bytes[i + 1] < low || bytes[i + 1] > high) return 2;
-    for (std::size_t k = 2; k < length; ++k) {
-      if ((bytes[i + k] & 0xC0) != 0x80) return 2;
-    }
+    const std::size_t length = tarvex::io::utf8SequenceLength(text, i);
+    if (length == 0) return 2;
     i += length;
   }
   return ascii ? 0 : 1;

@@ -10,36 +10,10 @@
 #include <unistd.h>
 #endif
 
+#include "io/utf8_text.h"
+
 namespace tarvex::console {
 namespace {
-
-// Length of the well-formed UTF-8 sequence starting at text[i], 0 when there
-// is none (stray continuation bytes, overlong forms, surrogates, beyond U+10FFFF).
-std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
-  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-  const unsigned char lead = at(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + length > text.size() || at(1) < low || at(1) > high) return 0;
-  for (std::size_t k = 2; k < length; ++k) {
-    if ((at(k) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
 
 bool writeAll(int fd, std::string_view text, int& error) {
   while (!text.empty()) {
@@ -70,7 +44,7 @@ bool isTerminal(int fd) {
 
 bool isUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = utf8SequenceLength(text, i);
+    const std::size_t length = io::utf8SequenceLength(text, i);
     if (length == 0) return false;
     i += length;
   }

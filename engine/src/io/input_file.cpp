@@ -16,6 +16,8 @@
 #include <unistd.h>
 #endif
 
+#include "io/message_name.h"
+
 namespace tarvex {
 namespace {
 
@@ -91,11 +93,7 @@ Error readAll(int fd, const std::string& name, bool regular, std::size_t size, s
 }  // namespace
 
 Error readInputFile(const std::string& path, InputText& input) {
-  // The system would stop the name at the null byte and open another file.
-  if (path.find('\0') != std::string::npos) {
-    return {Status::inputNotFound, nameForMessage(path) + ": a file name cannot hold a null byte",
-            path, EINVAL};
-  }
+  if (path.find('\0') != std::string::npos) return nullByteInName(path, Status::inputNotFound);
 #if defined(_WIN32)
   // Others may read, write, rename and remove the file meanwhile, as they may
   // elsewhere: an output replacing it is not stopped by this reading.

@@ -2,7 +2,10 @@
 // character: a line end would forge a second message line and an escape
 // sequence would reach the terminal, so such a name is shown in single
 // quotes with C escapes, as the GNU tools show it.
+#include "io/message_name.h"
+
 #include <algorithm>
+#include <cerrno>
 
 #include "tarvex.hpp"
 
@@ -37,6 +40,10 @@ std::string nameForMessage(std::string_view name) {
     }
   }
   return shown + "'";
+}
+
+Error nullByteInName(const std::string& path, Status status) {
+  return {status, nameForMessage(path) + ": a file name cannot hold a null byte", path, EINVAL};
 }
 
 }  // namespace tarvex

@@ -16,6 +16,7 @@
 #include <optional>
 #include <utility>
 
+#include "io/message_name.h"
 #include "io/temporary_files.h"
 
 namespace tarvex {
@@ -23,12 +24,6 @@ namespace {
 
 Error outputError(const std::string& path, int code, Status status = Status::outputNotWritable) {
   return {status, nameForMessage(path) + ": " + std::strerror(code), path, code};
-}
-
-// The system would stop the name at the null byte and write another file.
-Error nullByteInName(const std::string& path) {
-  return {Status::outputNotWritable, nameForMessage(path) + ": a file name cannot hold a null byte",
-          path, EINVAL};
 }
 
 std::string folderOf(const std::string& path) {
@@ -593,7 +588,7 @@ std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& pa
                                                            std::span<const FileKey> inputs,
                                                            Error& error) {
   if (path.find('\0') != std::string::npos) {
-    error = nullByteInName(path);
+    error = nullByteInName(path, Status::outputNotWritable);
     return nullptr;
   }
   auto state = std::make_unique<State>();

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <utility>
 
+#include "io/message_name.h"
 #include "io/output_file.h"
 #include "io/temporary_files.h"
 #include "io/windows_files.h"
@@ -375,8 +376,7 @@ std::unique_ptr<OutputTransaction> OutputTransaction::open(const std::string& pa
                                                            std::span<const FileKey> inputs,
                                                            Error& error) {
   if (path.find('\0') != std::string::npos) {
-    error = {Status::outputNotWritable,
-             nameForMessage(path) + ": a file name cannot hold a null byte", path, EINVAL};
+    error = nullByteInName(path, Status::outputNotWritable);
     return nullptr;
   }
   auto state = std::make_unique<State>();
