@@ -19,6 +19,19 @@ find_wine() {
   exit 127
 }
 wine="$(find_wine wine64 wine)"
+# Debian's Wine comes without its preloader, which would reserve Windows'
+# fixed addresses before anything else is mapped. Its loader sits at a fixed
+# address just below them, and with address randomisation the C heap after it
+# lands anywhere in the gigabyte above: every few thousand starts it takes
+# the shared user data page, and the program dies before main ("failed to map
+# the shared user data") or fails later in odd ways. Without randomisation the
+# heap starts right after the loader; the setting passes to the programs a
+# program starts.
+if setarch "$(uname -m)" -R true 2>/dev/null; then
+  wine_command=(setarch "$(uname -m)" -R "$wine")
+else
+  wine_command=("$wine")
+fi
 server="$(find_wine wineserver64 wineserver)"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -28,7 +41,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
+      WINEDLLOVERRIDES="mscoree,mshtml=" "${wine_command[@]}" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
     fi
   ) 9>"$WINEPREFIX/.lock"
 fi
@@ -41,7 +54,7 @@ fi
 (
   flock 9
   if "$server" -p 60 </dev/null >/dev/null 2>&1 9>&-; then
-    "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    "${wine_command[@]}" wineboot </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$WINEPREFIX/.lock"
-exec "$wine" "$@"
+exec "${wine_command[@]}" "$@"
